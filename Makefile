@@ -1,0 +1,55 @@
+# Ambrel: `make run` and `make test` are all a fresh Debian 12 machine needs
+# (run as root: missing Debian packages are installed first).
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD ?= build
+WIN := $(BUILD)/win
+HOST := $(BUILD)/host
+FUZZ := $(BUILD)/fuzz
+RELEASE := $(BUILD)/release
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps win host fuzz release test test-host test-win test-fuzz run bench clean
+
+all: win host
+
+deps:
+	@tools/deps.sh
+
+win: deps
+	@[ -f $(WIN)/CMakeCache.txt ] || cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN) -j$(JOBS)
+
+host: deps
+	@[ -f $(HOST)/CMakeCache.txt ] || cmake -S . -B $(HOST) -DAMBREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(HOST) -j$(JOBS)
+
+fuzz: deps
+	@[ -f $(FUZZ)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DAMBREL_FUZZ=ON -DAMBREL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ) -j$(JOBS)
+
+release: deps
+	@[ -f $(RELEASE)/CMakeCache.txt ] || cmake -S . -B $(RELEASE) -DAMBREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j$(JOBS)
+
+test: test-host test-win test-fuzz
+
+test-host: host
+	ctest --test-dir $(HOST) -j$(JOBS) --output-on-failure
+
+test-win: win
+	ctest --test-dir $(WIN) -j$(JOBS) --output-on-failure; rc=$$?; \
+	  tools/wine-run --prefix $(WIN)/wineprefix --shutdown; exit $$rc
+
+test-fuzz: fuzz
+	tools/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+run: win
+	tools/run.sh $(WIN)
+
+bench: release win
+	tools/run-bench.sh $(RELEASE) $(WIN)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,78 @@
+// CAmbrelUtilities: the engine object. It carries everything that crosses the
+// program's parts: a creation page's presentation list and generation
+// options, the thumbnail list, and the package format of the last package
+// examined. Constructing one prepares the work folders; destroying one
+// removes nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/string_list.h"
+#include "framework/types.h"
+
+class IListBoxRows;
+
+// Which entry a row text names, and how it matched.
+struct EntryMatch {
+    int index = -1;        // zero-based entry, -1 when nothing matched
+    bool asHeader = false; // matched as "Group: " + header text
+    bool Found() const { return index >= 0; }
+};
+
+class CAmbrelUtilities {
+public:
+    CAmbrelUtilities();
+    virtual ~CAmbrelUtilities();
+    CAmbrelUtilities(const CAmbrelUtilities&) = delete;
+    CAmbrelUtilities& operator=(const CAmbrelUtilities&) = delete;
+
+    // ---- The presentation list --------------------------------------------
+    void AddFileEntry(IListBoxRows& rows, const std::string& title, const std::string& path);
+    void AddUrlEntry(IListBoxRows& rows, const std::string& title, const std::string& address);
+    void AddGroupHeader(IListBoxRows& rows, const std::string& header);
+    EntryMatch FindEntryByRowText(const std::string& rowText) const;
+    void ReplaceEntry(int entry, const std::string& group, const std::string& title, const std::string& path,
+                      const std::string& address);
+    void RemoveEntry(int entry);
+    void MoveEntryUp(int entry);
+    void MoveEntryDown(int entry);
+    void RemoveAllEntries();
+    void RebuildListBox(IListBoxRows& rows) const;
+    int GetEntryCount() const { return m_listTitles.GetCount(); }
+
+    // ---- Generation ---------------------------------------------------------
+    // Builds a package from the list and options; an empty output path asks
+    // the user where to save and opens the result afterwards.
+    void GeneratePackage(std::string outputPath);
+    // Packs a finished package folder into the output path and appends the
+    // package trailer.
+    void CreatePackage(std::string outputPath, std::string packageFolder);
+    // Fills m_listThumbnails with one name per entry.
+    void PrepareThumbnails(std::string resourcesFolder);
+
+    // ---- Viewing ----------------------------------------------------------
+    // Extracts a package into the work folder and opens its start page.
+    void OpenPackage(std::string packagePath);
+    // The folder, relative to the work folder, that holds the package's
+    // index.html; sets m_nPackageFormat.
+    std::string GetPackageStartFolder(std::string packagePath);
+
+    // ---- Members, in this order ---------------------------------------------
+    int32_t m_nPackageFormat = 1;
+    CStringList m_listTitles;
+    CStringList m_listFiles;
+    CStringList m_listGroups;
+    CStringList m_listURLs;
+    std::string m_strMusicFile;
+    BOOL m_bLoopMusic = 1;
+    BOOL m_bThumbnails = 0;
+    CStringList m_listThumbnails;
+    std::string m_strTitle;
+    std::string m_strSubtitle;
+    std::string m_strDate;
+    std::string m_strAuthor;
+    std::string m_strAutoSeconds;
+    std::string m_strTransition;
+    BOOL m_bFitImages = 1;
+};

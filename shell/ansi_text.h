@@ -1,0 +1,23 @@
+// 8-bit text in the system's ANSI code page. Lower-casing and searching step
+// over double-byte characters whole, so a trail byte is never mistaken for a
+// character of its own. Portable; the code-page facts come from the platform.
+#pragma once
+
+#include <string>
+
+// True when the byte starts a double-byte character in the ANSI code page.
+bool IsAnsiLeadByte(unsigned char c);
+
+// Lower-case copy, multibyte-aware, in the ANSI code page.
+std::string AnsiLower(const std::string& text);
+
+// First position at or after `from` (a character boundary) where `what`
+// occurs as whole characters, or std::string::npos. An empty `what` is never
+// found.
+std::string::size_type AnsiFind(const std::string& text, const std::string& what, std::string::size_type from = 0);
+
+// True when text ends with `suffix`, compared byte for byte.
+bool EndsWith(const std::string& text, const std::string& suffix);
+
+// The part after the last backslash (all of it when there is none).
+std::string AfterLastBackslash(const std::string& path);

@@ -1,0 +1,47 @@
+// Driving the program's real windows from a test, as a user would: the user
+// interface runs modally on the test's main thread while a driver thread
+// finds its windows, clicks, types and reads them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gui {
+
+// Top-level windows of this process.
+std::vector<HWND> TopLevelWindows();
+std::string Text(HWND hWnd);
+std::string ClassName(HWND hWnd);
+bool IsShown(HWND hWnd);
+
+// Waits for a condition, polling; false on time-out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+// Waits for a visible top-level window of this process with this caption.
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 15000);
+// True when no visible top-level window with this caption appears in the time.
+bool NoWindowAppears(const std::string& caption, DWORD waitMs);
+
+// A click on a button, posted like the user's.
+void Click(HWND dialog, int controlId);
+// Types a text into a control (replacing its text).
+void SetText(HWND dialog, int controlId, const std::string& text);
+std::string GetText(HWND dialog, int controlId);
+// Sends a message to a control and returns its result.
+LRESULT SendTo(HWND dialog, int controlId, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Property sheets.
+std::vector<std::string> TabTitles(HWND sheet);
+HWND CurrentPage(HWND sheet);
+void SelectPage(HWND sheet, int index);
+
+// Waits until the user interface thread has handled everything posted so far.
+void Settle(HWND anyWindowOfTheThread);
+
+// Runs ui() on this thread and driver() on another. When the driver is done
+// (or fails), whatever windows remain are closed so that ui() returns.
+void RunDriven(const std::function<void()>& ui, const std::function<void()>& driver);
+
+} // namespace gui

@@ -1,0 +1,104 @@
+#include "view/package_head.h"
+
+#include <cstring>
+
+#include "shell/ansi_text.h"
+#include "shell/document_opener.h"
+#include "shell/replace_all.h"
+
+namespace {
+const std::size_t kFirstPosition = 5;
+const std::size_t kLastPosition = 2053;
+
+// The zero-terminated text at pos (the buffer always ends in a zero byte).
+std::string TextAt(const std::string& head, std::size_t pos)
+{
+    if (pos >= head.size()) return std::string();
+    std::size_t end = head.find('\0', pos);
+    if (end == std::string::npos) end = head.size();
+    return head.substr(pos, end - pos);
+}
+
+// Index rule: the text before the first "\index" of the name at pos.
+std::string IndexRule(const std::string& head, std::size_t pos)
+{
+    std::string name = TextAt(head, pos);
+    std::string::size_type index = AnsiFind(name, "\\index");
+    return index == std::string::npos ? std::string() : name.substr(0, index);
+}
+
+// The last backslash that is a character of its own (not a trail byte).
+std::string::size_type LastBackslash(const std::string& text)
+{
+    std::string::size_type last = std::string::npos;
+    for (std::string::size_type i = 0; i < text.size();) {
+        if (text[i] == '\\') last = i;
+        i += (IsAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    }
+    return last;
+}
+
+std::string FindWithTrailer(const std::string& head, std::size_t bytesRead)
+{
+    for (std::size_t i = kFirstPosition; i <= kLastPosition && i < bytesRead; ++i) {
+        std::string text = TextAt(head, i);
+        if (AnsiFind(text, "index.html") != std::string::npos) {
+            std::string::size_type slash = LastBackslash(text);
+            return slash == std::string::npos ? std::string() : text.substr(0, slash);
+        }
+        // The tail of a file record dated 0x2F27 with attributes 0x0020,
+        // just before its name.
+        if (head[i] == 0 && static_cast<unsigned char>(head[i - 1]) == 0x20 &&
+            static_cast<unsigned char>(head[i - 4]) == 0x2F && static_cast<unsigned char>(head[i - 5]) == 0x27)
+            return IndexRule(head, i + 1);
+    }
+    return std::string();
+}
+
+std::string FindWithoutTrailer(const std::string& head, std::size_t bytesRead)
+{
+    static const char kTemp[] = "\\temp\\";
+    for (std::size_t j = kFirstPosition; j <= kLastPosition && j < bytesRead; ++j) {
+        if (std::memcmp(head.data() + j - 5, kTemp, 6) == 0) return IndexRule(head, j + 1);
+    }
+    return std::string();
+}
+} // namespace
+
+bool IsPackageTrailer(const char* lastFiveBytes)
+{
+    char text[kPackageTrailerSize + 1] = {};
+    std::memcpy(text, lastFiveBytes, kPackageTrailerSize);
+    return std::strcmp(text, kPackageTrailer) == 0;
+}
+
+bool IsSafeRelativeFolder(const std::string& folder)
+{
+    if (folder.empty()) return true;
+    if (folder[0] == '\\' || folder[0] == '/') return false;
+    if (folder.find(':') != std::string::npos) return false;
+    std::string::size_type start = 0;
+    while (start <= folder.size()) {
+        std::string::size_type end = folder.find_first_of("\\/", start);
+        if (end == std::string::npos) end = folder.size();
+        std::string part = folder.substr(start, end - start);
+        if (part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string FindStartFolderInHead(const std::string& head, bool hasTrailer)
+{
+    if (head.empty()) return std::string();
+    std::size_t bytesRead = head.size() - 1;
+    std::string folder = hasTrailer ? FindWithTrailer(head, bytesRead) : FindWithoutTrailer(head, bytesRead);
+    return IsSafeRelativeFolder(folder) ? folder : std::string();
+}
+
+std::string StartPageOpenCommand(const std::string& workFolder, const std::string& startFolder)
+{
+    std::string command = DocumentOpenCommand(workFolder + "##selection##\\index.html");
+    ReplaceAll(command, "##selection##", startFolder);
+    return command;
+}
