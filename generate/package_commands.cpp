@@ -6,17 +6,6 @@
 std::string BuildPackingCommand(const std::string& root, const std::string& workFolder, const std::string& outputPath,
                                 const std::string& packageFolder)
 {
-    std::string line;
-    line += "\"";
-    line += root;
-    line += layout::kArchiver;
-    line += "\" -m LZX:21 -r -p#root#N ";
-    line += "\"";
-    line += outputPath;
-    line += "\" \"";
-    line += packageFolder;
-    line += "\\*.*\"";
-
     // The prefix stripped from stored names: the work folder without its
     // drive ("c:\documents\ambrel\temp\" gives "documents\ambrel\temp\").
     std::string shortened = workFolder;
@@ -24,8 +13,18 @@ std::string BuildPackingCommand(const std::string& root, const std::string& work
     if (firstSlash != std::string::npos) shortened.erase(0, firstSlash + 1);
     std::string prefix = " -P \"" + shortened + "\\\" ";
 
-    // Over the whole line, as the marker is meant to be found once.
-    ReplaceAll(line, "#root#", prefix);
+    // The marker belongs to the program part of the line only: a chosen file
+    // name that happens to hold the same text must reach the archiver as
+    // the user wrote it.
+    std::string program = "\"" + root + layout::kArchiver + "\" -m LZX:21 -r -p#root#N ";
+    ReplaceAll(program, "#root#", prefix);
+
+    std::string line = program;
+    line += "\"";
+    line += outputPath;
+    line += "\" \"";
+    line += packageFolder;
+    line += "\\*.*\"";
     return line;
 }
 
