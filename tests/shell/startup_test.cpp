@@ -5,6 +5,7 @@
 #include "shell/ambrel_app.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include "resources/resource.h"
 #include "shell/install_paths.h"
@@ -145,6 +146,43 @@ TEST(Startup, RegistrationRewritesChangedValues)
     EXPECT_EQ("Ambrelfile", value);
     ASSERT_TRUE(testenv::GetRegistryString(HKEY_CLASSES_ROOT, "Ambrelfile\\Shell\\Play\\Command", nullptr, value));
     EXPECT_EQ(t.Root() + "corvane\\res\\utilities\\ambrel\\ambrel.exe %1", value);
+}
+
+namespace {
+// Sets a key's access list from a security descriptor string.
+bool SetKeyAccess(const char* subkey, const char* sddl)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    bool ok = ::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+              ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    if (sd) ::LocalFree(sd);
+    ::RegCloseKey(key);
+    return ok;
+}
+} // namespace
+
+TEST(Startup, UnwritableClassesDoNotStopStartup)
+{
+    TestRoot t;
+    testenv::SetRegistryString(HKEY_CLASSES_ROOT, ".ambd", nullptr, "Old");
+    testenv::SetRegistryString(HKEY_CLASSES_ROOT, "Ambrelfile", nullptr, "Old");
+    // Everyone may read these keys, nobody may change them.
+    ASSERT_TRUE(SetKeyAccess(".ambd", "D:P(A;;KR;;;WD)"));
+    ASSERT_TRUE(SetKeyAccess("Ambrelfile", "D:P(A;;KR;;;WD)"));
+
+    SheetSeen seen = RunStartup("", kDocumentCaption);
+
+    std::string extension, type;
+    testenv::GetRegistryString(HKEY_CLASSES_ROOT, ".ambd", nullptr, extension);
+    testenv::GetRegistryString(HKEY_CLASSES_ROOT, "Ambrelfile", nullptr, type);
+    SetKeyAccess(".ambd", "D:P(A;;KA;;;WD)");
+    SetKeyAccess("Ambrelfile", "D:P(A;;KA;;;WD)");
+
+    EXPECT_TRUE(seen.shown) << "the sheet comes up as usual";
+    EXPECT_EQ("Old", extension) << "the key really was unwritable";
+    EXPECT_EQ("Old", type);
 }
 
 TEST(Startup, StartupPreparesTheWorkFolders)
