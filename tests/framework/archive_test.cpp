@@ -7,22 +7,13 @@
 
 #include "framework/code_page_1252.h"
 #include "tests/framework/hex_bytes.h"
-#include "tests/support/test_env.h"
+#include "tests/framework/temp_file_test.h"
 
 namespace {
 
-class ArchiveFile : public ::testing::Test {
+class ArchiveFile : public TempFileTest {
 protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, ::GetTempPathA(MAX_PATH, temp));
-        m_path = std::string(temp) + "ambrel-archive-" + testenv::CurrentTestName() + ".bin";
-        ::DeleteFileA(m_path.c_str());
-    }
-    void TearDown() override { ::DeleteFileA(m_path.c_str()); }
-
-    std::string m_path;
+    ArchiveFile() : TempFileTest(".bin") {}
 };
 
 // Strings long enough that their bytes cross the 4096-byte buffer several

@@ -8,30 +8,11 @@
 #include "shell/ambrel_utilities.h"
 #include "tests/framework/hex_bytes.h"
 #include "tests/framework/largest_allocation.h"
+#include "tests/pages/worked_example.h"
 
 namespace {
 
-// One file entry titled "a" for C:\a.pdf, empty information fields and the
-// initial combo values.
-const std::string kWorkedExample = Hex("03 31 2E 32"
-                                       "01 00 00"
-                                       "01 00 01 61"
-                                       "01 00 08 43 3A 5C 61 2E 70 64 66"
-                                       "01 00 00"
-                                       "00 00 00 00") +
-                                   "\x0DNot Automated" + "\x08Standard";
-
-ListFileContent WorkedExampleContent()
-{
-    ListFileContent content;
-    content.groups = {""};
-    content.titles = {"a"};
-    content.files = {"C:\\a.pdf"};
-    content.urls = {""};
-    content.autoSeconds = "Not Automated";
-    content.transition = "Standard";
-    return content;
-}
+const std::string kWorkedExample = WorkedExampleBytes();
 
 // What a page holds before it reads a file: something to lose.
 ListFileContent PageState()
@@ -89,29 +70,6 @@ TEST(ListFileWrite, AlwaysWritesVersionOnePointTwo)
     ListFileContent content = WorkedExampleContent();
     content.version = "1.1";
     EXPECT_EQ(Hex("03 31 2E 32"), EncodeListFile(content).substr(0, 4));
-}
-
-TEST(ListFileWrite, LongStringsAndLargeCounts)
-{
-    ListFileContent content;
-    for (int i = 0; i < 65535; ++i) {
-        content.groups.AddTail("");
-        content.titles.AddTail("");
-        content.files.AddTail("");
-        content.urls.AddTail("");
-    }
-    content.title = std::string(254, 'T');
-    content.subtitle = std::string(255, 'S');
-    const std::string bytes = EncodeListFile(content);
-    const std::string list = Hex("FF FF FF FF 00 00") + std::string(65535, '\0');
-    EXPECT_EQ(Hex("03 31 2E 32") + list + list + list + list + Hex("FE") + content.title + Hex("FF FF 00") +
-                  content.subtitle + Hex("00 00 00 00"),
-              bytes);
-
-    ListFileContent back;
-    ASSERT_EQ(ListFileStatus::ok, DecodeListFile(bytes, back));
-    content.version = "1.2";
-    ExpectSame(content, back);
 }
 
 TEST(ListFileRead, WorkedExampleGivesItsListAndFields)
@@ -225,17 +183,14 @@ TEST(ListFileRead, AbsurdCountsAndLengthsFailAndChangeNothing)
         std::string bytes;
         ListFileStatus status;
     } cases[] = {
-        {version + Hex("FF FF FF FF 00 00") + Hex("00 00 00 00 00 00") + tail, ListFileStatus::endsEarly},
-        {version + Hex("FF FF FF FF FF FF") + tail + tail, ListFileStatus::endsEarly},
-        {version + Hex("FE FF") + tail, ListFileStatus::endsEarly},
-        {version + emptyLists + Hex("FF FD FF") + tail, ListFileStatus::endsEarly},
-        {version + emptyLists + Hex("FF FF FF FF FF 00 00") + tail, ListFileStatus::endsEarly},
+        {version + Hex("FF FF FF FF 00 00") + emptyLists + tail, ListFileStatus::endsEarly},   // 65535 groups
+        {version + Hex("FF FF FF FF FF FF") + tail + tail, ListFileStatus::endsEarly},        // 0xFFFFFFFF groups
+        {version + Hex("01 00 00  01 00 00  01 00 00  FF FF FF FF FF FF") + tail, ListFileStatus::endsEarly},
+        {version + emptyLists + Hex("FF FF FF FF FF 00 00") + tail, ListFileStatus::endsEarly}, // 0xFFFF bytes
         {version + emptyLists + Hex("FF FF FF FE FF FF FF") + tail, ListFileStatus::endsEarly},
         {version + emptyLists + Hex("FF FF FF FF FF FF FF FF FF FF 7F 00 00 00 00") + tail, ListFileStatus::endsEarly},
         {version + emptyLists + Hex("FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00") + tail, ListFileStatus::badLength},
-        {version + emptyLists + Hex("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF") + tail, ListFileStatus::badLength},
-        {Hex("FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00") + emptyLists + tail, ListFileStatus::badLength},
-        {version + Hex("01 00 00  01 00 00  01 00 00  FF FF FF FF FF FF") + tail, ListFileStatus::endsEarly},
+        {Hex("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF") + emptyLists + tail, ListFileStatus::badLength},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));

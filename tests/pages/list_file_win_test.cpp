@@ -3,24 +3,16 @@
 #include "pages/list_file.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "framework/archive.h"
-#include "tests/framework/hex_bytes.h"
-#include "tests/support/test_env.h"
+#include "tests/framework/temp_file_test.h"
+#include "tests/pages/worked_example.h"
 
 namespace {
 
-class ListFileOnDisk : public ::testing::Test {
+class ListFileOnDisk : public TempFileTest {
 protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, ::GetTempPathA(MAX_PATH, temp));
-        m_path = std::string(temp) + "ambrel-" + testenv::CurrentTestName() + ".flist";
-        ::DeleteFileA(m_path.c_str());
-    }
-    void TearDown() override { ::DeleteFileA(m_path.c_str()); }
+    ListFileOnDisk() : TempFileTest(".flist") {}
 
     void Save(const ListFileContent& content)
     {
@@ -39,26 +31,15 @@ protected:
         CArchive ar(&file, CArchive::load);
         return ReadListFile(ar, content);
     }
-
-    std::string m_path;
 };
 
 } // namespace
 
 TEST_F(ListFileOnDisk, WorkedExampleIsWrittenByteForByteAndReadBack)
 {
-    ListFileContent content;
-    content.groups = {""};
-    content.titles = {"a"};
-    content.files = {"C:\\a.pdf"};
-    content.urls = {""};
-    content.autoSeconds = "Not Automated";
-    content.transition = "Standard";
+    const ListFileContent content = WorkedExampleContent();
     Save(content);
-    const std::string expected =
-        Hex("03 31 2E 32  01 00 00  01 00 01 61  01 00 08 43 3A 5C 61 2E 70 64 66  01 00 00  00 00 00 00") +
-        "\x0DNot Automated" + "\x08Standard";
-    ASSERT_EQ(expected, testenv::ReadFile(m_path));
+    ASSERT_EQ(WorkedExampleBytes(), testenv::ReadFile(m_path));
 
     ListFileContent back;
     ASSERT_EQ(ListFileStatus::ok, Restore(back));
