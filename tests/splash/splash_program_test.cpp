@@ -185,6 +185,29 @@ TEST_P(SplashProgramTest, KeysDoNotCloseIt)
     ExpectEndsWithZero(process);
 }
 
+TEST_P(SplashProgramTest, AnswersThePaletteMessages)
+{
+    Picture picture;
+    ASSERT_TRUE(splashprobe::LoadPictureFile(PicturePath(GetParam().picture), picture));
+    SplashProcess process;
+    HWND window = StartAndFind(process);
+    ASSERT_NE(nullptr, window);
+
+    // Another window realised its palette: the splash repaints (it would
+    // otherwise show through colours that are no longer there) and says so.
+    HWND other = ::GetDesktopWindow();
+    EXPECT_EQ(1, ::SendMessageA(window, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(other), 0));
+    // Its own realisation: nothing to do.
+    EXPECT_EQ(0, ::SendMessageA(window, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(window), 0));
+    // Gaining the focus: it realises its palette by repainting.
+    EXPECT_EQ(1, ::SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0));
+
+    EXPECT_TRUE(::IsWindowVisible(window));
+    Picture capture;
+    ASSERT_TRUE(splashprobe::CaptureClientArea(window, capture));
+    EXPECT_GE(splashprobe::Likeness(capture, picture), 0.95);
+}
+
 TEST_P(SplashProgramTest, StartedHiddenItStillShows)
 {
     // As the main program starts it.
