@@ -227,7 +227,7 @@ TEST(HeadTag, AHeadTagWithAttributesOrBlanksIsNotOne)
 
 TEST(HeadTag, TextAfterAZeroByteIsKept)
 {
-    std::string page("\xff\xfe<\0h\0\0<head>after\0zero", 22);
+    std::string page("\xff\xfe<\0h\0\0<head>after\0zero", 23);
     ASSERT_TRUE(InsertAfterHeadTag(page, "T"));
-    EXPECT_EQ(std::string("\xff\xfe<\0h\0\0<head>Tafter\0zero", 23), page);
+    EXPECT_EQ(std::string("\xff\xfe<\0h\0\0<head>Tafter\0zero", 24), page);
 }
