@@ -36,21 +36,28 @@ bool ReadWholeFile(const std::string& path, std::string& text)
 
 bool WriteWholeFile(const std::string& path, const std::string& text)
 {
+    // The page is written over and then cut to its new length, rather than
+    // emptied when it is opened: file systems that see a file emptied and
+    // written again (ext4 among them) flush it to the disk at once, and a
+    // generation rewrites its pages several times each.
     CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary))
+    if (!file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive |
+                             CFile::typeBinary))
         return false;
+    bool written = true;
     try {
         for (size_t done = 0; done < text.size();) {
             UINT n = static_cast<UINT>(std::min<size_t>(kFilePieceSize, text.size() - done));
             file.Write(text.data() + done, n);
             done += n;
         }
-        file.Close();
-        return true;
     } catch (const CFileException&) {
-        file.Abort();
-        return false;
+        written = false;
     }
+    // Also after a failed write: the file then holds what was written.
+    if (!::SetEndOfFile(file.m_hFile)) written = false;
+    file.Abort();
+    return written;
 }
 
 void CAmbrelUtilities::ReplaceInFile(std::string path, std::string find, std::string replacement)

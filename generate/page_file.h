@@ -12,7 +12,7 @@ constexpr unsigned kFilePieceSize = 1u << 20;
 // it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& text);
 
-// Writes the text as the file's whole content, the file created anew with
-// exclusive access. False when it cannot be created or written; what was
-// written stays.
+// Writes the text as the file's whole content (the file is created when
+// missing), with exclusive access. False when it cannot be opened or
+// written; the file then holds what was written.
 bool WriteWholeFile(const std::string& path, const std::string& text);
