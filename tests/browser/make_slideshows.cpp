@@ -9,30 +9,14 @@
 
 #include "shell/ambrel_utilities.h"
 #include "shell/install_paths.h"
+#include "tests/generate/list_entries.h"
 #include "tests/support/test_env.h"
 
+using listentries::AddFile;
+using listentries::AddGroup;
+using listentries::AddUrl;
+
 namespace {
-void AddFile(CAmbrelUtilities& u, const std::string& title, const std::string& path)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail(path);
-    u.m_listURLs.AddTail("");
-}
-void AddUrl(CAmbrelUtilities& u, const std::string& title, const std::string& url)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail(url);
-}
-void AddGroup(CAmbrelUtilities& u, const std::string& header)
-{
-    u.m_listGroups.AddTail(header);
-    u.m_listTitles.AddTail("");
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail("");
-}
 void Describe(CAmbrelUtilities& u, const std::string& title, const std::string& seconds, const std::string& transition)
 {
     u.m_strTitle = title;

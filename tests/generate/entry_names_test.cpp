@@ -10,17 +10,11 @@
 #include "generate/package_names.h"
 #include "generate/page_text.h"
 #include "shell/ambrel_utilities.h"
+#include "tests/generate/list_entries.h"
+
+using listentries::AddEntry;
 
 namespace {
-void AddEntry(CAmbrelUtilities& u, const std::string& group, const std::string& title, const std::string& file,
-              const std::string& url)
-{
-    u.m_listGroups.AddTail(group);
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail(file);
-    u.m_listURLs.AddTail(url);
-}
-
 std::vector<std::string> Items(const CStringList& list) { return std::vector<std::string>(list.begin(), list.end()); }
 } // namespace
 

@@ -12,23 +12,14 @@
 #include "shell/ambrel_utilities.h"
 #include "shell/install_paths.h"
 #include "tests/support/gui_driver.h"
+#include "tests/generate/scratch_folder.h"
 #include "tests/support/test_env.h"
 
 using testenv::Exists;
-using testenv::IsDirectory;
 using testenv::ReadFile;
 using testenv::WriteFile;
 
 namespace {
-
-// A fresh folder for the test, outside any install root.
-std::string Scratch()
-{
-    std::string dir = "C:\\ambrel-tests\\" + testenv::CurrentTestName();
-    testenv::RemoveTree(dir);
-    testenv::MakeDirectories(dir);
-    return dir;
-}
 
 // Bytes that show a lost or moved piece: every position has its own value.
 std::string Pattern(size_t size)

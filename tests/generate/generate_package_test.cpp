@@ -11,12 +11,16 @@
 #include "framework/file_dialog.h"
 #include "shell/ambrel_utilities.h"
 #include "shell/install_paths.h"
+#include "tests/generate/list_entries.h"
 #include "tests/support/test_env.h"
 
 using testenv::Exists;
 using testenv::IsDirectory;
 using testenv::ReadFile;
 using testenv::WriteFile;
+using listentries::AddFile;
+using listentries::AddGroup;
+using listentries::AddUrl;
 
 namespace {
 
@@ -66,28 +70,6 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
     std::map<std::string, std::string> files;
     for (const std::string& name : testenv::ListFiles(folder)) files[name] = ReadFile(folder + "\\" + name);
     return files;
-}
-
-void AddFile(CAmbrelUtilities& u, const std::string& title, const std::string& path)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail(path);
-    u.m_listURLs.AddTail("");
-}
-void AddUrl(CAmbrelUtilities& u, const std::string& title, const std::string& url)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail(url);
-}
-void AddGroup(CAmbrelUtilities& u, const std::string& header)
-{
-    u.m_listGroups.AddTail(header);
-    u.m_listTitles.AddTail("");
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail("");
 }
 
 // The test's install root with the template, the recorder as the browser,

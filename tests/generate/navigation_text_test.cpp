@@ -10,6 +10,11 @@
 #include <vector>
 
 #include "shell/ambrel_utilities.h"
+#include "tests/generate/list_entries.h"
+
+using listentries::AddFile;
+using listentries::AddGroup;
+using listentries::AddUrl;
 
 namespace {
 
@@ -140,28 +145,6 @@ void Apply(const Options& o, CAmbrelUtilities& u)
     u.m_strAutoSeconds = o.autoSeconds;
     u.m_strMusicFile = o.music;
     u.m_bLoopMusic = o.loop;
-}
-
-void AddFile(CAmbrelUtilities& u, const std::string& title, const std::string& path)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail(path);
-    u.m_listURLs.AddTail("");
-}
-void AddUrl(CAmbrelUtilities& u, const std::string& title, const std::string& url)
-{
-    u.m_listGroups.AddTail("");
-    u.m_listTitles.AddTail(title);
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail(url);
-}
-void AddGroup(CAmbrelUtilities& u, const std::string& header)
-{
-    u.m_listGroups.AddTail(header);
-    u.m_listTitles.AddTail("");
-    u.m_listFiles.AddTail("");
-    u.m_listURLs.AddTail("");
 }
 
 // The expected head: pieces 1 to 16 for a table of addresses.

@@ -5,21 +5,12 @@
 #include <string>
 
 #include "shell/ambrel_utilities.h"
+#include "tests/generate/scratch_folder.h"
 #include "tests/support/test_env.h"
 
 using testenv::Exists;
 using testenv::ReadFile;
 using testenv::WriteFile;
-
-namespace {
-std::string Scratch()
-{
-    std::string dir = "C:\\ambrel-tests\\" + testenv::CurrentTestName();
-    testenv::RemoveTree(dir);
-    testenv::MakeDirectories(dir);
-    return dir;
-}
-} // namespace
 
 TEST(ReplaceInFile, ReplacesEveryOccurrenceCaseSensitively)
 {
