@@ -41,4 +41,4 @@ work="$build/wineprefix/drive_c/ambrel-tests/browser/Data/ambrel/temp"
 [ -f "$work/document/resources/left.html" ] || { echo "no package folder under $work" >&2; exit 1; }
 
 SLIDESHOW_WORK_FOLDER="$work" SLIDESHOW_SCREENSHOTS="$out" \
-  node --test --test-reporter=spec "$here/slideshow.test.mjs"
+  node --test "$here/slideshow.test.mjs"
