@@ -1,0 +1,203 @@
+#include "tests/arch/host_support.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "arch/arch_app.h"
+#include "arch/file_system.h"
+
+namespace fs = std::filesystem;
+
+namespace archtest {
+
+ScratchDir::ScratchDir()
+{
+    std::string templ = (fs::temp_directory_path() / "arch-test-XXXXXX").string();
+    std::vector<char> buffer(templ.begin(), templ.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data())) std::abort();
+    m_path = buffer.data();
+}
+
+ScratchDir::~ScratchDir()
+{
+    // Read-only files and folders are removed too.
+    RunShell("chmod -R u+rwX " + ShellQuote(m_path) + " 2>/dev/null");
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+Ran RunShell(const std::string& command)
+{
+    Ran ran;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return ran;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) ran.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ran;
+}
+
+std::string ShellQuote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::map<std::string, std::string> TreeContents(const std::string& root)
+{
+    std::map<std::string, std::string> tree;
+    if (!fs::is_directory(root)) return tree;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        tree[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path().string());
+    }
+    return tree;
+}
+
+ArchRun RunArchiver(const std::vector<std::string>& args)
+{
+    ArchRun run;
+    std::ostringstream out, err;
+    std::unique_ptr<arch::FileSystem> files = arch::MakeNativeFileSystem();
+    run.code = arch::RunArch(args, *files, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::string RandomBytes(std::size_t size, uint32_t seed)
+{
+    std::string bytes(size, '\0');
+    uint32_t x = seed * 2654435761u + 1;
+    for (char& c : bytes) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x >> 24);
+    }
+    return bytes;
+}
+
+std::string RandomText(std::size_t size, uint32_t seed)
+{
+    static const char* const words[] = {"slide", "package", "the", "of", "document", "album", "picture",
+                                        "frame", "<p>", "</p>", "index", "and", "a", "show", "title\r\n"};
+    const std::string noise = RandomBytes(size, seed);
+    std::string text;
+    for (std::size_t i = 0; text.size() < size; ++i) {
+        text += words[static_cast<unsigned char>(noise[i % noise.size()]) % 15];
+        text += ' ';
+    }
+    text.resize(size);
+    return text;
+}
+
+std::string FixturesDir() { return ARCH_CAB_FIXTURES; }
+
+namespace {
+
+void Le16(std::string& out, uint32_t v)
+{
+    out += static_cast<char>(v & 0xFF);
+    out += static_cast<char>((v >> 8) & 0xFF);
+}
+
+void Le32(std::string& out, uint32_t v)
+{
+    Le16(out, v & 0xFFFF);
+    Le16(out, v >> 16);
+}
+
+} // namespace
+
+uint32_t PublishedChecksum(const std::string& bytes, uint32_t seed)
+{
+    uint32_t sum = seed;
+    std::size_t i = 0;
+    for (; i + 4 <= bytes.size(); i += 4)
+        sum ^= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 2])) << 16 |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 3])) << 24;
+    uint32_t tail = 0;
+    for (; i < bytes.size(); ++i) tail = tail << 8 | static_cast<unsigned char>(bytes[i]);
+    return sum ^ tail;
+}
+
+std::string CraftedCabinet::Build() const
+{
+    const uint32_t headerSize = 36, folderSize = 8;
+    std::string fileTable;
+    for (const CraftedFile& f : files) {
+        Le32(fileTable, f.size);
+        Le32(fileTable, f.offset);
+        Le16(fileTable, f.folder);
+        Le16(fileTable, 0x2F27); // 7 September 2003
+        Le16(fileTable, 0x6000); // 12:00:00
+        Le16(fileTable, f.attributes);
+        fileTable += f.name;
+        fileTable += '\0';
+    }
+    std::string data;
+    for (const CraftedBlock& b : blocks) {
+        std::string sizes;
+        Le16(sizes, static_cast<uint32_t>(b.data.size()));
+        Le16(sizes, b.uncompressed);
+        Le32(data, b.checksum ? PublishedChecksum(sizes, PublishedChecksum(b.data, 0)) : 0);
+        data += sizes + b.data;
+    }
+    const uint32_t filesOffset = headerSize + folderSize;
+    const uint32_t dataOffset = filesOffset + static_cast<uint32_t>(fileTable.size());
+    const uint32_t total = dataOffset + static_cast<uint32_t>(data.size());
+
+    std::string cab = "MSCF";
+    Le32(cab, 0);
+    Le32(cab, cabinetSize >= 0 ? static_cast<uint32_t>(cabinetSize) : total);
+    Le32(cab, 0);
+    Le32(cab, filesOffset);
+    Le32(cab, 0);
+    cab += '\x03';
+    cab += '\x01';
+    Le16(cab, folderCount >= 0 ? static_cast<uint32_t>(folderCount) : 1);
+    Le16(cab, fileCount >= 0 ? static_cast<uint32_t>(fileCount) : static_cast<uint32_t>(files.size()));
+    Le16(cab, 0); // flags
+    Le16(cab, 0x1234);
+    Le16(cab, 0);
+    Le32(cab, dataOffset);
+    Le16(cab, blockCount >= 0 ? static_cast<uint32_t>(blockCount) : static_cast<uint32_t>(blocks.size()));
+    Le16(cab, compression);
+    return cab + fileTable + data;
+}
+
+} // namespace archtest

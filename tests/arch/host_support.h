@@ -1,0 +1,88 @@
+// Helpers of the archiver's host tests: scratch folders, peer programs
+// (cabextract, gcab, sha256sum) run through the shell, file trees compared
+// byte for byte, and cabinets built field by field from the published
+// MS-CAB layout, for the damaged and hostile ones no writer would make.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace archtest {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& relative) const { return m_path + "/" + relative; }
+
+private:
+    std::string m_path;
+};
+
+std::string ReadBytes(const std::string& path);
+// Writes a file, creating its folders.
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+
+struct Ran {
+    int status = -1; // exit status, or -1 when it did not end normally
+    std::string output; // standard output and error together
+};
+Ran RunShell(const std::string& command);
+std::string ShellQuote(const std::string& text);
+
+// Every file below a folder: path relative to it with '/', and content.
+std::map<std::string, std::string> TreeContents(const std::string& root);
+
+// The archiver's own entry, with its standard output and error kept.
+struct ArchRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+ArchRun RunArchiver(const std::vector<std::string>& args);
+
+// Deterministic pseudo-random bytes and text.
+std::string RandomBytes(std::size_t size, uint32_t seed);
+std::string RandomText(std::size_t size, uint32_t seed);
+
+// The fixtures folder of real cabinets.
+std::string FixturesDir();
+
+// A cabinet put together field by field. One folder with the given
+// compression type word and data blocks; the counts, sizes and offsets are
+// computed unless a test sets its own.
+struct CraftedFile {
+    std::string name;
+    uint32_t size = 0;
+    uint32_t offset = 0;
+    uint16_t folder = 0;
+    uint16_t attributes = 0x20;
+};
+struct CraftedBlock {
+    std::string data;
+    uint16_t uncompressed = 0;
+    bool checksum = true;
+};
+struct CraftedCabinet {
+    std::vector<CraftedFile> files;
+    std::vector<CraftedBlock> blocks;
+    uint16_t compression = 0;
+    // Values that replace the computed ones when set (>= 0).
+    int64_t cabinetSize = -1;
+    int64_t fileCount = -1;
+    int64_t folderCount = -1;
+    int64_t blockCount = -1;
+    std::string Build() const;
+};
+
+// The published data block checksum (used to build blocks above).
+uint32_t PublishedChecksum(const std::string& bytes, uint32_t seed);
+
+} // namespace archtest
