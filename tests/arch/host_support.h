@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/arch/crafted_cabinet.h"
+
 namespace archtest {
 
 // A fresh folder under the system's temporary folder, removed afterwards.
@@ -54,35 +56,5 @@ std::string RandomText(std::size_t size, uint32_t seed);
 
 // The fixtures folder of real cabinets.
 std::string FixturesDir();
-
-// A cabinet put together field by field. One folder with the given
-// compression type word and data blocks; the counts, sizes and offsets are
-// computed unless a test sets its own.
-struct CraftedFile {
-    std::string name;
-    uint32_t size = 0;
-    uint32_t offset = 0;
-    uint16_t folder = 0;
-    uint16_t attributes = 0x20;
-};
-struct CraftedBlock {
-    std::string data;
-    uint16_t uncompressed = 0;
-    bool checksum = true;
-};
-struct CraftedCabinet {
-    std::vector<CraftedFile> files;
-    std::vector<CraftedBlock> blocks;
-    uint16_t compression = 0;
-    // Values that replace the computed ones when set (>= 0).
-    int64_t cabinetSize = -1;
-    int64_t fileCount = -1;
-    int64_t folderCount = -1;
-    int64_t blockCount = -1;
-    std::string Build() const;
-};
-
-// The published data block checksum (used to build blocks above).
-uint32_t PublishedChecksum(const std::string& bytes, uint32_t seed);
 
 } // namespace archtest

@@ -15,28 +15,6 @@ using namespace archtest;
 
 namespace {
 
-// A stored cabinet of one folder holding the given files' bytes in order.
-CraftedCabinet StoredCabinet(const std::vector<std::pair<std::string, std::string>>& files)
-{
-    CraftedCabinet cab;
-    std::string stream;
-    for (const auto& f : files) {
-        CraftedFile file;
-        file.name = f.first;
-        file.size = static_cast<uint32_t>(f.second.size());
-        file.offset = static_cast<uint32_t>(stream.size());
-        cab.files.push_back(file);
-        stream += f.second;
-    }
-    for (std::size_t at = 0; at < stream.size(); at += 32768) {
-        CraftedBlock block;
-        block.data = stream.substr(at, 32768);
-        block.uncompressed = static_cast<uint16_t>(block.data.size());
-        cab.blocks.push_back(block);
-    }
-    return cab;
-}
-
 struct Outcome {
     ArchRun run;
     std::map<std::string, std::string> everything; // the whole scratch folder afterwards
