@@ -12,8 +12,10 @@ namespace {
 
 constexpr int kMinLzxWindow = 15;
 constexpr int kMaxLzxWindow = 21;
+#ifdef ARCH_HAVE_LZX_ENCODER
 // The LZX encoder's level for everything this program writes.
 constexpr int kLzxLevel = 1;
+#endif
 
 std::string Upper(std::string text)
 {
