@@ -136,6 +136,10 @@ private:
     {
         folder.record.dataOffset = static_cast<uint32_t>(m_position);
         std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression);
+        if (!encoder) {
+            error = "the " + cab::CompressionName(m_compression) + " compressor could not be set up";
+            return false;
+        }
         std::vector<uint8_t> frame(cab::kFrameSize);
         std::size_t filled = 0;
         for (std::size_t i = folder.firstFile; i < folder.firstFile + folder.fileCount; ++i) {

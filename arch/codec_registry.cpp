@@ -104,7 +104,9 @@ std::unique_ptr<FolderDecoder> MakeFolderDecoder(uint16_t compression, std::stri
             return nullptr;
         }
 #ifdef ARCH_HAVE_LZX_DECODER
-        return MakeLzxDecoder(bits);
+        std::unique_ptr<FolderDecoder> decoder = MakeLzxDecoder(bits);
+        if (!decoder) error = "the LZX decoder could not be set up";
+        return decoder;
 #else
         error = "LZX decompression is not available in this build";
         return nullptr;
