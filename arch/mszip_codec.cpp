@@ -12,6 +12,12 @@ namespace {
 // Raw deflate: no zlib header or trailer.
 constexpr int kRawWindowBits = -15;
 
+// One deflate stream runs through the whole folder, so that its history
+// carries over without being rebuilt for every frame. Each frame's output is
+// flushed to a byte boundary and closed with an empty final block, which
+// makes it a complete deflate stream of its own whose matches reach at most
+// into the previous frame: exactly what a reader primed with the previous
+// frame expects.
 class MszipEncoder : public FolderEncoder {
 public:
     explicit MszipEncoder(int level)
@@ -24,30 +30,27 @@ public:
 
     void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
     {
-        deflateReset(&m_stream);
-        if (!m_history.empty())
-            deflateSetDictionary(&m_stream, m_history.data(), static_cast<uInt>(m_history.size()));
-
-        const std::size_t start = out.size();
-        const std::size_t bound = deflateBound(&m_stream, static_cast<uLong>(size));
-        out.resize(start + 2 + bound);
-        out[start] = 'C';
-        out[start + 1] = 'K';
+        out.push_back('C');
+        out.push_back('K');
         m_stream.next_in = const_cast<Bytef*>(data);
         m_stream.avail_in = static_cast<uInt>(size);
-        m_stream.next_out = out.data() + start + 2;
-        m_stream.avail_out = static_cast<uInt>(bound);
-        // deflateBound guarantees that one call finishes the stream.
-        if (deflate(&m_stream, Z_FINISH) != Z_STREAM_END)
-            throw std::runtime_error("the deflate compressor did not finish a block");
-        out.resize(start + 2 + (bound - m_stream.avail_out));
-
-        m_history.assign(data, data + size);
+        // The flush is complete when deflate leaves room in the output.
+        do {
+            const std::size_t used = out.size();
+            out.resize(used + size / 2 + 1024);
+            m_stream.next_out = out.data() + used;
+            m_stream.avail_out = static_cast<uInt>(out.size() - used);
+            if (deflate(&m_stream, Z_SYNC_FLUSH) == Z_STREAM_ERROR)
+                throw std::runtime_error("the deflate compressor failed");
+            out.resize(out.size() - m_stream.avail_out);
+        } while (m_stream.avail_in > 0 || m_stream.avail_out == 0);
+        // An empty final block with fixed codes: BFINAL 1, BTYPE 01, code 256.
+        out.push_back(0x03);
+        out.push_back(0x00);
     }
 
 private:
     z_stream m_stream;
-    std::vector<uint8_t> m_history;
 };
 
 class MszipDecoder : public FolderDecoder {

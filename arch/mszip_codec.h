@@ -9,8 +9,12 @@
 
 namespace cab {
 
-// level: zlib's compression level, 1 (fast) to 9 (small).
-std::unique_ptr<FolderEncoder> MakeMszipEncoder(int level = 6);
+// level: zlib's compression level, 1 (fast) to 9 (small). Level 5 with the
+// history kept across frames packs as fast as peers that start every frame
+// afresh at zlib's default level, and smaller; the program's window is
+// blocked while it packs, so speed counts.
+constexpr int kDefaultMszipLevel = 5;
+std::unique_ptr<FolderEncoder> MakeMszipEncoder(int level = kDefaultMszipLevel);
 std::unique_ptr<FolderDecoder> MakeMszipDecoder();
 
 } // namespace cab
