@@ -177,6 +177,17 @@ bool ReadDirectory(InputFile& in, CabinetDirectory& directory, std::string& erro
     return true;
 }
 
+std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
+                                       std::string& error)
+{
+    std::unique_ptr<InputFile> in = fs.OpenRead(path, error);
+    if (in && !ReadDirectory(*in, directory, error)) {
+        error = path + ": " + error;
+        in.reset();
+    }
+    return in;
+}
+
 bool ExtractFolder(InputFile& in, const CabinetDirectory& directory, std::size_t folder, MemberSink& sink,
                    std::string& error)
 {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ struct CabinetDirectory {
 };
 
 bool ReadDirectory(InputFile& in, CabinetDirectory& directory, std::string& error);
+
+// Opens a cabinet file and reads its directory; null with a message that
+// names the file when either fails.
+std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
+                                       std::string& error);
 
 // Receives the files of a folder as it is decoded.
 class MemberSink {

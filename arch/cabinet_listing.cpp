@@ -26,14 +26,10 @@ std::string Attributes(uint16_t a)
 bool ListCabinet(FileSystem& fs, const std::string& cabinetPath, std::ostream& out, std::ostream& messages)
 {
     std::string error;
-    std::unique_ptr<InputFile> in = fs.OpenRead(cabinetPath, error);
+    CabinetDirectory directory;
+    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, error);
     if (!in) {
         messages << "arch: " << error << "\n";
-        return false;
-    }
-    CabinetDirectory directory;
-    if (!ReadDirectory(*in, directory, error)) {
-        messages << "arch: " << cabinetPath << ": " << error << "\n";
         return false;
     }
     std::string methods;

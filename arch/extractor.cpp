@@ -174,14 +174,10 @@ bool ExtractCabinet(FileSystem& fs, const std::string& cabinetPath, const std::s
 {
     result = ExtractResult();
     std::string error;
-    std::unique_ptr<InputFile> in = fs.OpenRead(cabinetPath, error);
+    CabinetDirectory directory;
+    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, error);
     if (!in) {
         messages << "arch: " << error << "\n";
-        return false;
-    }
-    CabinetDirectory directory;
-    if (!ReadDirectory(*in, directory, error)) {
-        messages << "arch: " << cabinetPath << ": " << error << "\n";
         return false;
     }
     const std::string folder = destination.empty() ? "." : destination;

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "tests/arch/crafted_cabinet.h"
+#include "tests/arch/test_data.h"
 #include "tests/support/test_env.h"
 
 using testenv::TestRoot;
@@ -100,27 +101,14 @@ void WriteTree(const std::string& folder, const Tree& tree)
     }
 }
 
-std::string Pseudo(std::size_t size, uint32_t seed, bool text)
-{
-    std::string bytes(size, '\0');
-    uint32_t x = seed * 2654435761u + 1;
-    for (char& c : bytes) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = text ? "abcdefgh <>/\r\n"[(x >> 24) % 14] : static_cast<char>(x >> 24);
-    }
-    return bytes;
-}
-
 Tree PackageTree()
 {
     return {{"index.html", "<html><frameset><frame src=\"left.html\"></frameset></html>\r\n"},
-            {"left.html", Pseudo(3000, 1, true)},
+            {"left.html", archtest::RandomText(3000, 1)},
             {"empty.txt", ""},
-            {"resources\\left.html", Pseudo(900, 2, true)},
-            {"resources\\photo.jpg", Pseudo(100000, 3, false)},
-            {"resources\\long page.html", Pseudo(150000, 4, true)},
+            {"resources\\left.html", archtest::RandomText(900, 2)},
+            {"resources\\photo.jpg", archtest::RandomBytes(100000, 3)},
+            {"resources\\long page.html", archtest::RandomText(150000, 4)},
             {"resources\\nested\\deeper\\a b.txt", "spaces"}};
 }
 
@@ -153,30 +141,57 @@ Tree Under(const std::string& folder, const Tree& tree)
 
 } // namespace
 
+namespace {
+
+// The road of a package: the package folder <work folder><name> is packed
+// by the program's packing line into `package`; Wine's extrac32 restores
+// it byte for byte; the program's trailer is appended; the folder is
+// removed and the program's extraction line restores it into the work
+// folder, run from the install root. Gives the cabinet's stored names.
+void PackAndExtract(const TestRoot& root, const std::string& name, const std::string& package,
+                    std::vector<std::pair<std::string, std::size_t>>& stored)
+{
+    const Tree tree = PackageTree();
+    const std::string work = root.WorkFolder();
+    testenv::RemoveTree(work + name);
+    WriteTree(work + name, tree);
+    ::DeleteFileA(package.c_str());
+
+    const Finished packed = RunHidden(PackingLine(root, package, work + name), "");
+    ASSERT_EQ(packed.exitCode, 0u) << packed.output;
+    const std::string cabinet = testenv::ReadFile(package);
+    ASSERT_EQ(cabinet.substr(0, 4), "MSCF");
+    stored = StoredNames(cabinet);
+
+    const std::string byWine = root.Base() + "\\by extrac32";
+    testenv::RemoveTree(byWine);
+    const Finished wine = RunExtrac32(package, byWine);
+    ASSERT_EQ(wine.exitCode, 0u) << wine.output;
+    EXPECT_EQ(ReadTree(byWine), Under(name, tree));
+
+    testenv::WriteFile(package, cabinet + "ambd1");
+    testenv::RemoveTree(work + name);
+    const Finished extracted = RunHidden(ExtractionLine(root, package, work), root.Root());
+    ASSERT_EQ(extracted.exitCode, 0u) << extracted.output;
+    EXPECT_EQ(ReadTree(work + name), tree);
+}
+
+} // namespace
+
 TEST(ArchiverUnderWine, PacksAndExtractsWithTheProgramsCommandLines)
 {
     TestRoot root;
     root.InstallArchiver();
-    const Tree tree = PackageTree();
-    const std::string work = root.WorkFolder();
-    testenv::RemoveTree(work + "show");
-    WriteTree(work + "show", tree);
-    const std::string package = root.DataFolder() + "show.ambd";
-    ::DeleteFileA(package.c_str());
-
-    const Finished packed = RunHidden(PackingLine(root, package, work + "show"), "");
-    ASSERT_EQ(packed.exitCode, 0u) << packed.output;
-    const std::string cabinet = testenv::ReadFile(package);
-    ASSERT_EQ(cabinet.substr(0, 4), "MSCF");
+    std::vector<std::pair<std::string, std::size_t>> stored;
+    PackAndExtract(root, "show", root.DataFolder() + "show.ambd", stored);
+    if (HasFatalFailure()) return;
 
     // Names relative to the prefix, with backslashes; the package folder's
     // own files before its subfolders, so that its start page is in the
     // head the program reads (the first 2056 bytes).
-    std::set<std::string> names;
-    const auto stored = StoredNames(cabinet);
+    std::set<std::string> names, expected;
     for (const auto& n : stored) names.insert(n.first);
-    std::set<std::string> expected;
-    for (const auto& f : tree) expected.insert("show\\" + f.first);
+    for (const auto& f : PackageTree()) expected.insert("show\\" + f.first);
     EXPECT_EQ(names, expected);
     EXPECT_TRUE(names.count("show\\index.html"));
     EXPECT_TRUE(names.count("show\\resources\\left.html"));
@@ -186,53 +201,24 @@ TEST(ArchiverUnderWine, PacksAndExtractsWithTheProgramsCommandLines)
         }
     }
 
-    // Wine's own cabinet reader restores the files byte for byte.
-    const std::string byWine = root.Base() + "\\extrac32";
-    const Finished wine = RunExtrac32(package, byWine);
-    ASSERT_EQ(wine.exitCode, 0u) << wine.output;
-    EXPECT_EQ(ReadTree(byWine), Under("show", tree));
-
-    // The program appends its trailer; the extraction line restores the
-    // package into the work folder, from the install root as current folder.
-    testenv::WriteFile(package, cabinet + "ambd1");
-    testenv::RemoveTree(work + "show");
-    const Finished extracted = RunHidden(ExtractionLine(root, package, work), root.Root());
-    ASSERT_EQ(extracted.exitCode, 0u) << extracted.output;
-    EXPECT_EQ(ReadTree(work + "show"), tree);
-
     // Again over the same files, one of them read-only: -o replaces them.
+    const std::string work = root.WorkFolder();
     ::SetFileAttributesA((work + "show\\left.html").c_str(), FILE_ATTRIBUTE_READONLY);
     testenv::WriteFile(work + "show\\index.html", "changed since");
-    const Finished again = RunHidden(ExtractionLine(root, package, work), root.Root());
+    const Finished again = RunHidden(ExtractionLine(root, root.DataFolder() + "show.ambd", work), root.Root());
     ASSERT_EQ(again.exitCode, 0u) << again.output;
-    EXPECT_EQ(ReadTree(work + "show"), tree);
+    EXPECT_EQ(ReadTree(work + "show"), PackageTree());
 }
 
 TEST(ArchiverUnderWine, PathsWithSpacesReachTheArchiverWhole)
 {
     TestRoot root;
     root.InstallArchiver();
-    const Tree tree = PackageTree();
-    const std::string work = root.WorkFolder();
-    testenv::RemoveTree(work + "my show");
-    WriteTree(work + "my show", tree);
     testenv::MakeDirectories(root.DataFolder() + "My Packages");
-    const std::string package = root.DataFolder() + "My Packages\\my show.ambd";
-
-    const Finished packed = RunHidden(PackingLine(root, package, work + "my show"), "");
-    ASSERT_EQ(packed.exitCode, 0u) << packed.output;
-    const auto stored = StoredNames(testenv::ReadFile(package));
+    std::vector<std::pair<std::string, std::size_t>> stored;
+    PackAndExtract(root, "my show", root.DataFolder() + "My Packages\\my show.ambd", stored);
     ASSERT_FALSE(stored.empty());
-    EXPECT_EQ(stored[0].first.substr(0, 8), "my show\\");
-
-    const Finished wine = RunExtrac32(package, root.Base() + "\\by wine");
-    ASSERT_EQ(wine.exitCode, 0u) << wine.output;
-    EXPECT_EQ(ReadTree(root.Base() + "\\by wine"), Under("my show", tree));
-
-    testenv::RemoveTree(work + "my show");
-    const Finished extracted = RunHidden(ExtractionLine(root, package, work), root.Root());
-    ASSERT_EQ(extracted.exitCode, 0u) << extracted.output;
-    EXPECT_EQ(ReadTree(work + "my show"), tree);
+    for (const auto& n : stored) EXPECT_EQ(n.first.substr(0, 8), "my show\\");
 }
 
 TEST(ArchiverUnderWine, StoredAndMszipCabinetsReadByExtrac32)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/arch/crafted_cabinet.h"
+#include "tests/arch/test_data.h"
 
 namespace archtest {
 
@@ -49,10 +50,6 @@ struct ArchRun {
     std::string err;
 };
 ArchRun RunArchiver(const std::vector<std::string>& args);
-
-// Deterministic pseudo-random bytes and text.
-std::string RandomBytes(std::size_t size, uint32_t seed);
-std::string RandomText(std::size_t size, uint32_t seed);
 
 // The fixtures folder of real cabinets.
 std::string FixturesDir();
