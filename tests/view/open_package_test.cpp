@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/file_dialog.h"
 #include "framework/property_sheet.h"
 #include "resources/resource.h"
@@ -65,6 +67,26 @@ protected:
         EXPECT_EQ(kIndexPage, ReadFile(root->WorkFolder() + "show\\index.html"));
         EXPECT_EQ(kLeftPage, ReadFile(root->WorkFolder() + "show\\resources\\left.html"));
         EXPECT_TRUE(recorder->StaysAt(1, 500));
+    }
+
+    // Shows the viewing page in a sheet, clicks its select button and closes
+    // the sheet once `until` is met.
+    void ClickSelectOnTheViewingPage(const std::function<void()>& until)
+    {
+        CPropertySheet sheet(IDS_SHEET_CAPTION);
+        CPropertyPage2 page;
+        sheet.AddPage(&page);
+        gui::RunDriven([&] { sheet.DoModal(); },
+                       [&] {
+                           HWND window = gui::WaitForWindow("Ambrel");
+                           if (!window) return;
+                           gui::Click(gui::CurrentPage(window), IDC_SELECT_DOCUMENT);
+                           gui::Settle(window);
+                           until();
+                           // The sheet stays open after the command.
+                           EXPECT_TRUE(::IsWindowVisible(window));
+                           ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                       });
     }
 
     std::unique_ptr<TestRoot> root;
@@ -140,19 +162,7 @@ TEST_F(OpenPackage, FromTheViewingPage)
         paths.push_back(packagePath);
         return true;
     });
-    CPropertySheet sheet(IDS_SHEET_CAPTION);
-    CPropertyPage2 page;
-    sheet.AddPage(&page);
-    gui::RunDriven([&] { sheet.DoModal(); },
-                   [&] {
-                       HWND window = gui::WaitForWindow("Ambrel");
-                       if (!window) return;
-                       gui::Click(gui::CurrentPage(window), IDC_SELECT_DOCUMENT);
-                       recorder->WaitForLines(1);
-                       // The sheet stays open after a package opens.
-                       EXPECT_TRUE(::IsWindowVisible(window));
-                       ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                   });
+    ClickSelectOnTheViewingPage([&] { recorder->WaitForLines(1); });
     ASSERT_EQ(1u, asked.size());
     EXPECT_TRUE(asked[0].open);
     EXPECT_EQ("ambd", asked[0].defaultExt);
@@ -164,17 +174,7 @@ TEST_F(OpenPackage, CancelledDialogOpensNothing)
 {
     MakePackage();
     CFileDialog::SetChooser([](const CFileDialog::Request&, std::vector<std::string>&) { return false; });
-    CPropertySheet sheet(IDS_SHEET_CAPTION);
-    CPropertyPage2 page;
-    sheet.AddPage(&page);
-    gui::RunDriven([&] { sheet.DoModal(); },
-                   [&] {
-                       HWND window = gui::WaitForWindow("Ambrel");
-                       if (!window) return;
-                       gui::Click(gui::CurrentPage(window), IDC_SELECT_DOCUMENT);
-                       gui::Settle(window);
-                       ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                   });
+    ClickSelectOnTheViewingPage([] {});
     EXPECT_TRUE(recorder->StaysAt(0, 1000));
     EXPECT_FALSE(Exists(root->WorkFolder() + "show"));
 }
