@@ -1,0 +1,26 @@
+// Helpers shared by the LZX tests: decoding a folder, hashing with the
+// system's sha256sum, and temporary folders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/arch/lzx_test_cabinet.h"
+
+namespace lzxtest {
+
+// Decodes every data block of a folder with a fresh decoder. False with the
+// decoder's reason on failure.
+bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vector<uint8_t>& out,
+                  std::string& error);
+
+// Encodes `data` as one folder, 32768 bytes per data block.
+std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level);
+
+std::string Sha256(const std::vector<uint8_t>& bytes);
+// Runs a shell command; returns its exit status.
+int Run(const std::string& command);
+std::string MakeTempDir();
+
+} // namespace lzxtest
