@@ -230,8 +230,11 @@ bool Decoder::CopyMatch(uint32_t offset, uint32_t length, std::string& error) {
     uint32_t dst = static_cast<uint32_t>(decoded_) & windowMask_;
     uint32_t src = (static_cast<uint32_t>(decoded_) - offset) & windowMask_;
     uint8_t* w = window_.data();
-    if (dst + length <= window_.size() && src + length <= window_.size() && offset >= length) {
-        std::memcpy(w + dst, w + src, length);
+    // Without wrapping, a copy from far back or from the window's other
+    // end (src above dst) is a plain move; an overlapping copy from just
+    // behind repeats bytes and goes one at a time.
+    if (dst + length <= window_.size() && src + length <= window_.size() && (offset >= length || src > dst)) {
+        std::memmove(w + dst, w + src, length);
     } else {
         for (uint32_t i = 0; i < length; ++i) {
             w[dst] = w[src];

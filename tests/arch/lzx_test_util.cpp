@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <glob.h>
 #include <sys/wait.h>
 
 #include "arch/codec.h"
@@ -27,6 +28,43 @@ bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vec
     return true;
 }
 
+std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level) {
+    auto encoder = cab::MakeLzxEncoder(windowBits, level);
+    std::vector<DataBlock> blocks;
+    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
+        const std::size_t n = std::min(cab::kFrameSize, data.size() - at);
+        DataBlock block;
+        block.uncompressedSize = n;
+        encoder->EncodeFrame(data.data() + at, n, block.compressed);
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+// An x86-64 program: code full of E8 call instructions. A mingw-built DLL
+// when the toolchain is there, this test program otherwise.
+std::vector<uint8_t> X86Code() {
+    glob_t g;
+    std::vector<uint8_t> bytes;
+    if (glob("/usr/lib/gcc/x86_64-w64-mingw32/*/libgcc_s_seh-1.dll", 0, nullptr, &g) == 0 && g.gl_pathc > 0)
+        bytes = ReadFile(g.gl_pathv[0]);
+    globfree(&g);
+    if (bytes.empty())
+        bytes = ReadFile("/proc/self/exe");
+    bytes.resize(std::min<std::size_t>(bytes.size(), 400000));
+    return bytes;
+}
+
+std::vector<uint8_t> Jpeg() {
+    const std::string dir = MakeTempDir();
+    const std::string path = dir + "/photo.jpg";
+    std::vector<uint8_t> bytes;
+    if (RunCommand("convert -seed 7 -size 480x360 plasma:fractal -quality 90 '" + path + "' 2>/dev/null") == 0)
+        bytes = ReadFile(path);
+    RunCommand("rm -rf '" + dir + "'");
+    return bytes;
+}
+
 std::string Sha256(const std::vector<uint8_t>& bytes) {
     const std::string dir = MakeTempDir();
     const std::string path = dir + "/data";
@@ -38,11 +76,11 @@ std::string Sha256(const std::vector<uint8_t>& bytes) {
             result.assign(buf, 64);
         pclose(p);
     }
-    Run("rm -rf '" + dir + "'");
+    RunCommand("rm -rf '" + dir + "'");
     return result;
 }
 
-int Run(const std::string& command) {
+int RunCommand(const std::string& command) {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -18,9 +18,15 @@ bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vec
 // Encodes `data` as one folder, 32768 bytes per data block.
 std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level);
 
+// An x86-64 program: code full of E8 call instructions. A mingw-built DLL
+// when the toolchain is there, the running test program otherwise.
+std::vector<uint8_t> X86Code();
+// A photo-like JPEG made by ImageMagick; empty when convert is missing.
+std::vector<uint8_t> Jpeg();
+
 std::string Sha256(const std::vector<uint8_t>& bytes);
 // Runs a shell command; returns its exit status.
-int Run(const std::string& command);
+int RunCommand(const std::string& command);
 std::string MakeTempDir();
 
 } // namespace lzxtest

@@ -2,13 +2,21 @@
 include(${CMAKE_SOURCE_DIR}/arch/lzx.cmake)
 
 if(NOT WIN32)
+  find_package(ZLIB REQUIRED)
   add_library(lzx_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/lzx_test_cabinet.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/lzx_test_util.cpp)
-  target_link_libraries(lzx_test_support PUBLIC arch_lzx GTest::gtest)
+    ${CMAKE_CURRENT_LIST_DIR}/lzx_test_util.cpp
+    ${CMAKE_SOURCE_DIR}/bench/lzx_corpus.cpp)
+  target_link_libraries(lzx_test_support PUBLIC arch_lzx GTest::gtest ZLIB::ZLIB)
   target_compile_definitions(lzx_test_support PUBLIC
     LZX_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/../shared/fixtures/cab")
 
   ambrel_host_test(arch_lzx_decoder_test ${CMAKE_CURRENT_LIST_DIR}/lzx_decoder_test.cpp)
   target_link_libraries(arch_lzx_decoder_test PRIVATE lzx_test_support)
+
+  ambrel_host_test(arch_lzx_round_trip_test ${CMAKE_CURRENT_LIST_DIR}/lzx_round_trip_test.cpp)
+  target_link_libraries(arch_lzx_round_trip_test PRIVATE lzx_test_support)
+
+  ambrel_host_test(arch_lzx_cabextract_test ${CMAKE_CURRENT_LIST_DIR}/lzx_cabextract_test.cpp)
+  target_link_libraries(arch_lzx_cabextract_test PRIVATE lzx_test_support)
 endif()
