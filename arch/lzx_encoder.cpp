@@ -1,6 +1,8 @@
 #include "arch/lzx_encoder.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -11,25 +13,28 @@ namespace cab::lzx {
 namespace {
 
 constexpr uint32_t kScale = 16; // prices are in sixteenths of a bit
-constexpr uint32_t kInfinity = 0xFFFFFFFFu;
-constexpr uint8_t kLiteral = 0;
-constexpr uint8_t kRepeat = 1; // + index 0..2
-constexpr uint8_t kExplicit = 4;
 // Stream positions handed to the match finder stay below this; past it the
 // finder starts over (cabinet folders never get there).
 constexpr uint64_t kFinderSpan = 0xF0000000u;
 
 struct LevelSettings {
     int hashBits;
-    int depth;
-    uint32_t nice;
+    int depth;        // chain positions tried
+    uint32_t good;    // a match this long cuts the rest of the search short
+    uint32_t nice;    // one this long ends it
+    uint32_t lazy;    // one this long is taken without looking ahead
+    uint32_t insert;  // positions inside a longer match are not hashed (0: all are)
 };
 
 LevelSettings SettingsFor(int level) {
     if (level <= 0)
-        return {15, 6, 32};
-    return {17, 32, 64};
+        return {16, 3, 8, 16, 0, 8};
+    return {17, 6, 16, 32, 24, 0};
 }
+
+// Bits per byte of the frame's byte frequencies, above which it is taken
+// for compressed or random data unless it repeats something seen before.
+constexpr double kIncompressibleEntropy = 7.9;
 
 } // namespace
 
@@ -42,10 +47,10 @@ Encoder::Encoder(int windowBits, int level)
       finder_(windowBits, SettingsFor(level).hashBits, MaxOffset(windowBits)),
       writer_(windowBits) {
     const LevelSettings s = SettingsFor(level_);
-    finder_.SetSearch(s.depth, s.nice);
+    finder_.SetSearch(s.depth, s.good, s.nice);
+    insertLimit_ = s.insert;
+    lazyLimit_ = s.lazy;
     matches_.resize(kMaxMatch + 2);
-    if (level_ >= 1)
-        nodes_.resize(kFrameSize + kMaxMatch + 1);
     SetDefaultPrices();
 }
 
@@ -62,13 +67,25 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     // the bytes after them arrived.
     InsertUpTo(bufferStart_ + begin);
 
+    if (LooksIncompressible(begin, end)) {
+        // Stored without a search: the default level still records the
+        // positions so later frames can refer to them, the fast one not.
+        if (level_ >= 1)
+            InsertUpTo(bufferStart_ + end);
+        else
+            inserted_ = std::max(inserted_, bufferStart_ + end - std::min(end, MatchFinder::kChainBytes - 1));
+        BitWriter w(out);
+        if (first)
+            WriteStreamHeader(w);
+        BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
+        ++frameIndex_;
+        return;
+    }
+
     uint32_t saved[kNumRepeatedOffsets];
     std::copy(repeated_, repeated_ + kNumRepeatedOffsets, saved);
     items_.clear();
-    if (level_ == 0)
-        ParseGreedy(begin, end);
-    else
-        ParseOptimal(begin, end);
+    ParseLazy(begin, end, lazyLimit_ > 0);
 
     SymbolCounts counts;
     CountSymbols(items_, counts);
@@ -80,11 +97,8 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     const std::size_t headerBits = first ? 1 + 32 : 0;
     {
         BitWriter w(scratch_);
-        if (first) {
-            w.Put(1, 1);
-            w.Put(static_cast<uint32_t>(kE8TranslationSize) >> 16, 16);
-            w.Put(static_cast<uint32_t>(kE8TranslationSize) & 0xFFFF, 16);
-        }
+        if (first)
+            WriteStreamHeader(w);
         writer_.WriteCompressed(w, type, static_cast<uint32_t>(size), codes, items_);
         w.AlignToWord();
     }
@@ -95,17 +109,47 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
         writer_ = before;
         std::copy(saved, saved + kNumRepeatedOffsets, repeated_);
         BitWriter w(out);
-        if (first) {
-            w.Put(1, 1);
-            w.Put(static_cast<uint32_t>(kE8TranslationSize) >> 16, 16);
-            w.Put(static_cast<uint32_t>(kE8TranslationSize) & 0xFFFF, 16);
-        }
+        if (first)
+            WriteStreamHeader(w);
         BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
     } else {
         out.insert(out.end(), scratch_.begin(), scratch_.end());
-        SetPrices(codes);
+        SetPrices(codes, counts);
     }
     ++frameIndex_;
+}
+
+void Encoder::WriteStreamHeader(BitWriter& out) {
+    // Call translation on, with its size as two 16-bit halves.
+    out.Put(1, 1);
+    out.Put(static_cast<uint32_t>(kE8TranslationSize) >> 16, 16);
+    out.Put(static_cast<uint32_t>(kE8TranslationSize) & 0xFFFF, 16);
+}
+
+bool Encoder::LooksIncompressible(uint32_t begin, uint32_t end) {
+    const uint32_t size = end - begin;
+    if (size < 4096)
+        return false;
+    uint32_t counts[256] = {};
+    for (uint32_t i = begin; i < end; ++i)
+        ++counts[buffer_[i]];
+    double sum = 0;
+    for (const uint32_t c : counts)
+        if (c)
+            sum += c * std::log2(static_cast<double>(c));
+    const double entropy = std::log2(static_cast<double>(size)) - sum / size;
+    if (entropy < kIncompressibleEntropy)
+        return false;
+    // The same bytes may have been seen before (a file packed twice):
+    // probe a few positions for long matches.
+    const uint64_t history = bufferStart_ + begin - finderBase_;
+    for (uint32_t at = begin; at + 64 <= end; at += 509) {
+        const int n = finder_.Find(buffer_.data() + at, FinderPosition(bufferStart_ + at),
+                                   static_cast<uint32_t>(std::min<uint64_t>(at, history)), 64, matches_.data());
+        if (n > 0 && matches_[n - 1].length >= 32)
+            return false;
+    }
+    return true;
 }
 
 void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
@@ -132,7 +176,8 @@ void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
 
 void Encoder::InsertUpTo(uint64_t position) {
     const uint64_t end = bufferStart_ + bufferLength_;
-    const uint64_t last = std::min(position, end >= 3 ? end - 3 : 0);
+    const uint64_t tail = MatchFinder::kChainBytes - 1;
+    const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
     if (inserted_ < bufferStart_)
         inserted_ = bufferStart_;
     for (; inserted_ < last; ++inserted_)
@@ -141,7 +186,7 @@ void Encoder::InsertUpTo(uint64_t position) {
 
 int Encoder::Search(uint32_t at, uint32_t maxLength) {
     const uint64_t position = bufferStart_ + at;
-    if (bufferLength_ - at < 4)
+    if (bufferLength_ - at < MatchFinder::kChainBytes)
         return 0;
     InsertUpTo(position);
     const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
@@ -177,38 +222,74 @@ void Encoder::EmitRepeat(uint32_t length, int index) {
     std::swap(repeated_[0], repeated_[index]);
 }
 
-// The fast level: the longest match at each position, a repeated offset
-// when it is about as long, and positions inside matches hashed too.
-void Encoder::ParseGreedy(uint32_t begin, uint32_t end) {
+Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end) {
+    Candidate best;
+    const uint32_t maxLength = std::min<uint32_t>(end - at, kMaxMatch);
+    if (maxLength < kMinMatch)
+        return best;
+    const uint32_t* literalCost = literalCost_.data() + (at - frameBegin_);
+    auto consider = [&](uint32_t length, uint32_t price, int repIndex, uint32_t offset) {
+        const int32_t gain = static_cast<int32_t>(literalCost[length] - literalCost[0]) - static_cast<int32_t>(price);
+        if (gain > best.gain) {
+            best = {length, offset, repIndex, gain};
+        }
+    };
+    for (int r = 0; r < kNumRepeatedOffsets; ++r) {
+        const uint32_t len = RepeatLength(at, repeated_[r], maxLength);
+        if (len >= kMinMatch)
+            consider(len, RepeatPrice(r, len), r, repeated_[r]);
+    }
+    const int found = Search(at, maxLength);
+    for (int k = 0; k < found; ++k) {
+        const Match m = matches_[k];
+        if (m.length > best.length)
+            consider(m.length, ExplicitPrice(m.offset, m.length), -1, m.offset);
+    }
+    return best;
+}
+
+void Encoder::Emit(const Candidate& c) {
+    if (c.repIndex >= 0)
+        EmitRepeat(c.length, c.repIndex);
+    else
+        EmitMatch(c.length, c.offset);
+}
+
+// Both levels parse by the prices of the last block: at each position the
+// match that saves most over literals, a repeated offset when it pays.
+// The default level then looks one position ahead and starts with a
+// literal when the match there saves more over the same bytes.
+void Encoder::ParseLazy(uint32_t begin, uint32_t end, bool lookAhead) {
+    // What the frame's bytes cost as literals, summed from its start, so
+    // that a match's saving over the bytes it covers is one subtraction.
+    frameBegin_ = begin;
+    literalCost_.resize(end - begin + 1);
+    literalCost_[0] = 0;
+    for (uint32_t k = begin; k < end; ++k)
+        literalCost_[k - begin + 1] = literalCost_[k - begin] + prices_.literal[buffer_[k]];
     uint32_t i = begin;
     while (i < end) {
-        const uint32_t maxLength = std::min<uint32_t>(end - i, kMaxMatch);
-        uint32_t repLength = 0;
-        int repIndex = 0;
-        for (int r = 0; r < kNumRepeatedOffsets; ++r) {
-            const uint32_t len = RepeatLength(i, repeated_[r], maxLength);
-            if (len > repLength) {
-                repLength = len;
-                repIndex = r;
-            }
-        }
-        const int n = Search(i, maxLength);
-        const uint32_t length = n ? matches_[n - 1].length : 0;
-        const uint32_t offset = n ? matches_[n - 1].offset : 0;
-
-        uint32_t taken = 1;
-        if (repLength >= 2 && repLength + 1 >= length) {
-            EmitRepeat(repLength, repIndex);
-            taken = repLength;
-        } else if (length >= 4 || (length == 3 && offset < 16384)) {
-            EmitMatch(length, offset);
-            taken = length;
-        } else {
+        Candidate current = BestAt(i, end);
+        if (current.length == 0) {
             items_.push_back(LiteralItem(buffer_[i]));
+            ++i;
+            continue;
         }
-        i += taken;
-        if (taken > 1)
-            InsertUpTo(bufferStart_ + i);
+        while (lookAhead && i + 1 < end && current.length < lazyLimit_) {
+            const Candidate next = BestAt(i + 1, end);
+            // Cover the same bytes both ways: this match, or a literal and
+            // the next one; bytes either leaves out count as literals.
+            if (next.length == 0 || next.gain <= current.gain)
+                break;
+            items_.push_back(LiteralItem(buffer_[i]));
+            ++i;
+            current = next;
+        }
+        Emit(current);
+        i += current.length;
+        InsertUpTo(bufferStart_ + std::min(i, insertLimit_ ? std::min<uint32_t>(i, i - current.length + insertLimit_) : i));
+        if (insertLimit_ && current.length > insertLimit_)
+            inserted_ = std::max(inserted_, bufferStart_ + i);
     }
 }
 
@@ -220,9 +301,18 @@ void Encoder::SetDefaultPrices() {
             prices_.match[slot][h] = (slot < kNumRepeatedOffsets ? 8 : 10) * kScale + h * kScale / 2;
     for (uint32_t& p : prices_.length)
         p = 8 * kScale;
+    literalPrice_ = 8 * kScale;
 }
 
-void Encoder::SetPrices(const BlockCodes& codes) {
+void Encoder::SetPrices(const BlockCodes& codes, const SymbolCounts& counts) {
+    // What a literal costs on average, the yardstick of what a match saves.
+    uint64_t literals = 0, bits = 0;
+    for (int b = 0; b < kNumChars; ++b) {
+        literals += counts.main[b];
+        bits += static_cast<uint64_t>(counts.main[b]) * codes.mainLengths[b];
+    }
+    literalPrice_ = literals ? static_cast<uint32_t>(bits * kScale / literals) : 8 * kScale;
+
     // Symbols the last block did not use are priced as rare ones.
     for (int b = 0; b < kNumChars; ++b)
         prices_.literal[b] = (codes.mainLengths[b] ? codes.mainLengths[b] : 12) * kScale;
@@ -236,143 +326,20 @@ void Encoder::SetPrices(const BlockCodes& codes) {
         prices_.length[s] = (codes.lengthLengths[s] ? codes.lengthLengths[s] : 10) * kScale;
 }
 
+uint32_t Encoder::ExplicitPrice(uint32_t offset, uint32_t length) const {
+    const int slot = PositionSlot(offset + 2);
+    const uint32_t extra = length - kMinMatch;
+    const uint32_t symbol = extra < kNumPrimaryLengths ? prices_.match[slot][extra]
+                                                       : prices_.match[slot][kNumPrimaryLengths] +
+                                                             prices_.length[extra - kNumPrimaryLengths];
+    return symbol + kSlots.extraBits[slot] * kScale;
+}
+
 uint32_t Encoder::RepeatPrice(int index, uint32_t length) const {
     const uint32_t extra = length - kMinMatch;
     if (extra < kNumPrimaryLengths)
         return prices_.match[index][extra];
     return prices_.match[index][kNumPrimaryLengths] + prices_.length[extra - kNumPrimaryLengths];
-}
-
-// The default level: for each run of positions up to a long match, the
-// cheapest way through by the prices of the last block (a shortest path
-// over literals, repeated-offset matches and the matches found), the
-// repeated offsets followed along the best path to each position.
-void Encoder::ParseOptimal(uint32_t begin, uint32_t end) {
-    const uint32_t nice = SettingsFor(level_).nice;
-    uint32_t start = begin;
-    while (start < end) {
-        const uint32_t span = end - start;
-        nodes_[0].cost = 0;
-        nodes_[0].length = 0;
-        std::copy(repeated_, repeated_ + kNumRepeatedOffsets, nodes_[0].repeated);
-        uint32_t ready = 0; // nodes up to here have been initialised
-        auto relax = [&](uint32_t target, uint32_t cost, uint8_t kind, uint32_t length, uint32_t offset) {
-            while (ready < target)
-                nodes_[++ready].cost = kInfinity;
-            Node& n = nodes_[target];
-            if (cost < n.cost) {
-                n.cost = cost;
-                n.kind = kind;
-                n.length = static_cast<uint16_t>(length);
-                n.offset = offset;
-            }
-        };
-
-        bool cut = false;
-        for (uint32_t j = 0; j < span; ++j) {
-            Node& node = nodes_[j];
-            if (j > 0) {
-                // The repeated offsets along the best path to this node.
-                const Node& from = nodes_[j - node.length];
-                std::copy(from.repeated, from.repeated + kNumRepeatedOffsets, node.repeated);
-                if (node.kind == kExplicit) {
-                    node.repeated[2] = node.repeated[1];
-                    node.repeated[1] = node.repeated[0];
-                    node.repeated[0] = node.offset;
-                } else if (node.kind != kLiteral) {
-                    std::swap(node.repeated[0], node.repeated[node.kind - kRepeat]);
-                }
-            }
-            const uint32_t at = start + j;
-            const uint32_t maxLength = std::min<uint32_t>(end - at, kMaxMatch);
-
-            uint32_t repLengths[kNumRepeatedOffsets] = {};
-            uint32_t longestRep = 0;
-            int longestRepIndex = 0;
-            for (int r = 0; r < kNumRepeatedOffsets; ++r) {
-                const uint32_t offset = node.repeated[r];
-                if ((r > 0 && offset == node.repeated[0]) || (r == 2 && offset == node.repeated[1]))
-                    continue;
-                repLengths[r] = RepeatLength(at, offset, maxLength);
-                if (repLengths[r] > longestRep) {
-                    longestRep = repLengths[r];
-                    longestRepIndex = r;
-                }
-            }
-            const int found = Search(at, maxLength);
-            const uint32_t longest = found ? matches_[found - 1].length : 0;
-
-            if (longestRep >= nice || longest >= nice) {
-                // A long match: take the best path to here, then the match.
-                const uint32_t offset = found ? matches_[found - 1].offset : 0;
-                const uint32_t nodeRepeated[kNumRepeatedOffsets] = {node.repeated[0], node.repeated[1],
-                                                                    node.repeated[2]};
-                EmitPath(start, j);
-                std::copy(nodeRepeated, nodeRepeated + kNumRepeatedOffsets, repeated_);
-                uint32_t taken;
-                if (longestRep + 1 >= longest) {
-                    EmitRepeat(longestRep, longestRepIndex);
-                    taken = longestRep;
-                } else {
-                    EmitMatch(longest, offset);
-                    taken = longest;
-                }
-                start = at + taken;
-                InsertUpTo(bufferStart_ + start);
-                cut = true;
-                break;
-            }
-
-            const uint32_t cost = node.cost;
-            relax(j + 1, cost + prices_.literal[buffer_[at]], kLiteral, 1, 0);
-            for (int r = 0; r < kNumRepeatedOffsets; ++r)
-                for (uint32_t len = kMinMatch; len <= repLengths[r]; ++len)
-                    relax(j + len, cost + RepeatPrice(r, len), static_cast<uint8_t>(kRepeat + r), len, 0);
-
-            uint32_t shorter = kMinMatch;
-            for (int k = 0; k < found; ++k) {
-                const Match m = matches_[k];
-                if (m.offset == node.repeated[0] || m.offset == node.repeated[1] || m.offset == node.repeated[2]) {
-                    shorter = m.length;
-                    continue;
-                }
-                const int slot = PositionSlot(m.offset + 2);
-                const uint32_t extra = kSlots.extraBits[slot] * kScale;
-                const uint32_t* symbolPrices = prices_.match[slot];
-                for (uint32_t len = shorter + 1; len <= m.length; ++len) {
-                    const uint32_t x = len - kMinMatch;
-                    const uint32_t price = x < kNumPrimaryLengths
-                                               ? symbolPrices[x]
-                                               : symbolPrices[kNumPrimaryLengths] +
-                                                     prices_.length[x - kNumPrimaryLengths];
-                    relax(j + len, cost + price + extra, kExplicit, len, m.offset);
-                }
-                shorter = m.length;
-            }
-        }
-        if (!cut) {
-            EmitPath(start, span);
-            start = end;
-        }
-    }
-}
-
-// Emits the best path from the run's start to node `length` of it.
-void Encoder::EmitPath(uint32_t start, uint32_t length) {
-    path_.clear();
-    for (uint32_t j = length; j > 0; j -= nodes_[j].length)
-        path_.push_back(j);
-    uint32_t at = start;
-    for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
-        const Node& n = nodes_[*it];
-        if (n.kind == kLiteral)
-            items_.push_back(LiteralItem(buffer_[at]));
-        else if (n.kind == kExplicit)
-            EmitMatch(n.length, n.offset);
-        else
-            EmitRepeat(n.length, n.kind - kRepeat);
-        at += n.length;
-    }
 }
 
 } // namespace cab::lzx

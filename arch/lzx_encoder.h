@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "arch/codec.h"
+#include "arch/lzx_bit_writer.h"
 #include "arch/lzx_block_writer.h"
 #include "arch/lzx_format.h"
 #include "arch/lzx_match_finder.h"
@@ -32,15 +33,9 @@ private:
         uint32_t match[kMaxPositionSlots][8];
         uint32_t length[kLengthSymbols];
     };
-    // One position of the optimal parse.
-    struct Node {
-        uint32_t cost;
-        uint16_t length;   // of the item that reaches this node; 1 for a literal
-        uint8_t kind;      // kLiteral, kRepeat + index, or kExplicit
-        uint32_t offset;   // of an explicit match
-        uint32_t repeated[kNumRepeatedOffsets];
-    };
-
+    static void WriteStreamHeader(BitWriter& out);
+    // Frames of compressed or random data are stored without a search.
+    bool LooksIncompressible(uint32_t begin, uint32_t end);
     void AppendFrame(const uint8_t* data, std::size_t size);
     // Hashes the positions before `position` that are not hashed yet.
     void InsertUpTo(uint64_t position);
@@ -48,14 +43,23 @@ private:
     int Search(uint32_t at, uint32_t maxLength);
     uint32_t FinderPosition(uint64_t position) const { return static_cast<uint32_t>(position - finderBase_); }
     uint32_t RepeatLength(uint32_t at, uint32_t offset, uint32_t maxLength) const;
-    void ParseGreedy(uint32_t begin, uint32_t end);
-    void ParseOptimal(uint32_t begin, uint32_t end);
-    void EmitPath(uint32_t start, uint32_t length);
+    // The best match at a position: repIndex >= 0 for a repeated offset;
+    // gain is what it saves over literals, in price units.
+    struct Candidate {
+        uint32_t length = 0;
+        uint32_t offset = 0;
+        int repIndex = -1;
+        int32_t gain = 0;
+    };
+    Candidate BestAt(uint32_t at, uint32_t end);
+    void Emit(const Candidate& c);
+    void ParseLazy(uint32_t begin, uint32_t end, bool lookAhead);
     // A match, coded through a repeated offset when it equals one.
     void EmitMatch(uint32_t length, uint32_t offset);
     void EmitRepeat(uint32_t length, int index);
     void SetDefaultPrices();
-    void SetPrices(const BlockCodes& codes);
+    void SetPrices(const BlockCodes& codes, const SymbolCounts& counts);
+    uint32_t ExplicitPrice(uint32_t offset, uint32_t length) const;
     uint32_t RepeatPrice(int index, uint32_t length) const;
 
     const int windowBits_;
@@ -75,9 +79,12 @@ private:
     BlockWriter writer_;
     Sequence items_;
     Prices prices_;
-    std::vector<Node> nodes_;
+    uint32_t literalPrice_ = 0;  // average, in the prices' units
+    std::vector<uint32_t> literalCost_;
+    uint32_t frameBegin_ = 0;
+    uint32_t insertLimit_ = 0;
+    uint32_t lazyLimit_ = 0;
     std::vector<Match> matches_;
-    std::vector<uint32_t> path_;
     std::vector<uint8_t> scratch_;
 };
 

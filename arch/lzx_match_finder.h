@@ -1,12 +1,14 @@
 // Hash chains over the encoder's history: for a position, the earlier
-// positions that start with the same four bytes, newest first, plus the
-// latest position with the same three bytes for short matches nearby.
+// positions that start with the same few bytes, newest first, plus the
+// latest positions with the same three and four bytes for short matches
+// nearby, which the chains do not see.
 // Positions are offsets in the folder's stream; the caller's buffer holds
 // the bytes from `bufferStart` on.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace cab::lzx {
@@ -20,8 +22,11 @@ class MatchFinder {
 public:
     MatchFinder(int windowBits, int hashBits, uint32_t maxOffset);
 
-    void SetSearch(int depth, uint32_t niceLength) {
+    // Up to `depth` earlier positions are tried; a match of `goodLength`
+    // cuts the rest to a quarter, one of `niceLength` ends the search.
+    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength) {
         depth_ = depth;
+        good_ = goodLength;
         nice_ = niceLength;
     }
 
@@ -29,34 +34,65 @@ public:
     // bytes follow it (itself included) that belong to the current frame.
     // `history` is how many bytes before it are in the buffer.
 
-    // Records the position; needs available >= 4.
+    // Bytes a position needs after it (itself included) to be hashed.
+    static constexpr uint32_t kChainBytes = 6;
+
+    // Records the position; needs available >= kChainBytes.
     void Insert(const uint8_t* data, uint32_t position) {
-        const uint32_t h = Hash4(data);
+        const uint32_t h = ChainHash(data);
         prev_[position & windowMask_] = head_[h];
         head_[h] = position + 1;
         hash3_[Hash3(data)] = position + 1;
+        hash4_[Hash4(data)] = position + 1;
     }
 
     // Records the position and appends the matches found there to `out`,
     // each longer than the one before (at most `maxLength` long); returns
-    // how many. Needs available >= 4.
-    int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out);
+    // how many. Needs available >= kChainBytes.
+    int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+        return Search<true>(data, position, history, maxLength, out);
+    }
+    // The same without recording the position, for a look ahead of the
+    // positions recorded so far.
+    int Find(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+        return Search<false>(data, position, history, maxLength, out);
+    }
 
     // Forgets every position (before stream positions would overflow).
     void Clear();
 
+    // How many bytes from a and b agree, at most `limit`; compares eight
+    // at a time.
     static uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) {
         uint32_t n = 0;
+        while (n + 8 <= limit) {
+            uint64_t x, y;
+            std::memcpy(&x, a + n, 8);
+            std::memcpy(&y, b + n, 8);
+            if (x != y)
+                break;
+            n += 8;
+        }
         while (n < limit && a[n] == b[n])
             ++n;
         return n;
     }
 
 private:
-    uint32_t Hash4(const uint8_t* p) const {
+    template <bool kInsert>
+    int Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out);
+
+    // The chains link positions whose first kChainBytes bytes hash alike.
+    uint32_t ChainHash(const uint8_t* p) const {
+        uint64_t v = 0;
+        for (int i = kChainBytes - 1; i >= 0; --i)
+            v = v << 8 | p[i];
+        return static_cast<uint32_t>((v * 0x9E3779B97F4A7C15ull) >> (64 - hashBits_));
+    }
+    static uint32_t Hash4(const uint8_t* p) {
         const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-        return (v * 2654435761u) >> (32 - hashBits_);
+        return (v * 2654435761u) >> (32 - kHash4Bits);
     }
     static uint32_t Hash3(const uint8_t* p) {
         const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -65,15 +101,18 @@ private:
     }
 
     static constexpr int kHash3Bits = 14;
+    static constexpr int kHash4Bits = 16;
     int hashBits_;
     uint32_t windowMask_;
     uint32_t maxOffset_;
     int depth_ = 16;
+    uint32_t good_ = 32;
     uint32_t nice_ = 64;
     // Entries hold position + 1; 0 means none.
     std::vector<uint32_t> head_;
     std::vector<uint32_t> prev_;
     std::vector<uint32_t> hash3_;
+    std::vector<uint32_t> hash4_;
 };
 
 } // namespace cab::lzx

@@ -31,9 +31,26 @@ inline int PositionSlot(uint32_t formatted) {
         return static_cast<int>(formatted);
     if (formatted >= kSlots.base[36])
         return 36 + static_cast<int>((formatted - kSlots.base[36]) >> 17);
-    int log2 = 31;
-    while (!(formatted >> log2))
-        --log2;
+    int log2 = 0;
+    uint32_t v = formatted;
+    if (v >= 1u << 16) {
+        v >>= 16;
+        log2 += 16;
+    }
+    if (v >= 1u << 8) {
+        v >>= 8;
+        log2 += 8;
+    }
+    if (v >= 1u << 4) {
+        v >>= 4;
+        log2 += 4;
+    }
+    if (v >= 1u << 2) {
+        v >>= 2;
+        log2 += 2;
+    }
+    if (v >= 2)
+        log2 += 1;
     return 2 * log2 + static_cast<int>((formatted >> (log2 - 1)) & 1);
 }
 
