@@ -1,4 +1,4 @@
-# Tests of the LZX codec (host build: they use sha256sum and cabextract).
+# Tests of the LZX codec (host build: they use sha256sum, cabextract and Wine).
 include(${CMAKE_SOURCE_DIR}/arch/lzx.cmake)
 
 if(NOT WIN32)
@@ -19,4 +19,7 @@ if(NOT WIN32)
 
   ambrel_host_test(arch_lzx_cabextract_test ${CMAKE_CURRENT_LIST_DIR}/lzx_cabextract_test.cpp)
   target_link_libraries(arch_lzx_cabextract_test PRIVATE lzx_test_support)
+
+  ambrel_host_test(arch_lzx_wine_test ${CMAKE_CURRENT_LIST_DIR}/lzx_wine_test.cpp)
+  target_link_libraries(arch_lzx_wine_test PRIVATE lzx_test_support)
 endif()
