@@ -18,18 +18,19 @@ constexpr uint32_t kScale = 16; // prices are in sixteenths of a bit
 constexpr uint64_t kFinderSpan = 0xF0000000u;
 
 struct LevelSettings {
-    int hashBits;
-    int depth;        // chain positions tried
+    int rowBits;
+    int depth;        // earlier positions compared
     uint32_t good;    // a match this long cuts the rest of the search short
     uint32_t nice;    // one this long ends it
     uint32_t lazy;    // one this long is taken without looking ahead
     uint32_t insert;  // positions inside a longer match are not hashed (0: all are)
+    uint32_t skip;    // after 2^skip positions without a match, search every other one
 };
 
 LevelSettings SettingsFor(int level) {
     if (level <= 0)
-        return {16, 3, 8, 16, 0, 8};
-    return {17, 6, 16, 32, 24, 0};
+        return {16, 3, 8, 16, 0, 8, 4};
+    return {17, 16, 16, 32, 24, 48, 6};
 }
 
 // Bits per byte of the frame's byte frequencies, above which it is taken
@@ -44,12 +45,13 @@ Encoder::Encoder(int windowBits, int level)
       windowSize_(1u << windowBits),
       maxOffset_(MaxOffset(windowBits)),
       buffer_(2 * (std::size_t{1} << windowBits)),
-      finder_(windowBits, SettingsFor(level).hashBits, MaxOffset(windowBits)),
+      finder_(std::min(SettingsFor(level).rowBits, windowBits - 3), MaxOffset(windowBits)),
       writer_(windowBits) {
     const LevelSettings s = SettingsFor(level_);
     finder_.SetSearch(s.depth, s.good, s.nice);
     insertLimit_ = s.insert;
     lazyLimit_ = s.lazy;
+    skipShift_ = s.skip;
     matches_.resize(kMaxMatch + 2);
     SetDefaultPrices();
 }
@@ -114,7 +116,7 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
         BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
     } else {
         out.insert(out.end(), scratch_.begin(), scratch_.end());
-        SetPrices(codes, counts);
+        SetPrices(codes);
     }
     ++frameIndex_;
 }
@@ -180,8 +182,14 @@ void Encoder::InsertUpTo(uint64_t position) {
     const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
     if (inserted_ < bufferStart_)
         inserted_ = bufferStart_;
-    for (; inserted_ < last; ++inserted_)
-        finder_.Insert(buffer_.data() + (inserted_ - bufferStart_), FinderPosition(inserted_));
+    // Fetching a few positions ahead lets the memory work in parallel.
+    constexpr uint64_t kAhead = 4;
+    for (; inserted_ < last; ++inserted_) {
+        const uint8_t* data = buffer_.data() + (inserted_ - bufferStart_);
+        if (inserted_ + kAhead < last)
+            finder_.Prefetch(data + kAhead);
+        finder_.Insert(data, FinderPosition(inserted_));
+    }
 }
 
 int Encoder::Search(uint32_t at, uint32_t maxLength) {
@@ -189,6 +197,8 @@ int Encoder::Search(uint32_t at, uint32_t maxLength) {
     if (bufferLength_ - at < MatchFinder::kChainBytes)
         return 0;
     InsertUpTo(position);
+    if (bufferLength_ - at > MatchFinder::kChainBytes)
+        finder_.Prefetch(buffer_.data() + at + 1);
     const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
                                         static_cast<uint32_t>(std::min<uint64_t>(at, position - finderBase_)),
                                         maxLength, matches_.data());
@@ -268,17 +278,25 @@ void Encoder::ParseLazy(uint32_t begin, uint32_t end, bool lookAhead) {
     for (uint32_t k = begin; k < end; ++k)
         literalCost_[k - begin + 1] = literalCost_[k - begin] + prices_.literal[buffer_[k]];
     uint32_t i = begin;
+    uint32_t misses = 0;
     while (i < end) {
         Candidate current = BestAt(i, end);
         if (current.length == 0) {
-            items_.push_back(LiteralItem(buffer_[i]));
-            ++i;
+            // Where nothing matches for long (compressed data), search ever
+            // more sparsely.
+            const uint32_t step = std::min(1 + (misses++ >> skipShift_), end - i);
+            for (uint32_t k = 0; k < step; ++k)
+                items_.push_back(LiteralItem(buffer_[i + k]));
+            i += step;
+            if (level_ == 0)
+                inserted_ = std::max(inserted_, bufferStart_ + i);
             continue;
         }
+        misses = 0;
         while (lookAhead && i + 1 < end && current.length < lazyLimit_) {
+            // Gains count against literals, so they compare directly: a
+            // literal here and the next match, or this match.
             const Candidate next = BestAt(i + 1, end);
-            // Cover the same bytes both ways: this match, or a literal and
-            // the next one; bytes either leaves out count as literals.
             if (next.length == 0 || next.gain <= current.gain)
                 break;
             items_.push_back(LiteralItem(buffer_[i]));
@@ -286,10 +304,14 @@ void Encoder::ParseLazy(uint32_t begin, uint32_t end, bool lookAhead) {
             current = next;
         }
         Emit(current);
+        const uint32_t start = i;
         i += current.length;
-        InsertUpTo(bufferStart_ + std::min(i, insertLimit_ ? std::min<uint32_t>(i, i - current.length + insertLimit_) : i));
-        if (insertLimit_ && current.length > insertLimit_)
+        if (insertLimit_ != 0 && current.length > insertLimit_) {
+            InsertUpTo(bufferStart_ + start + insertLimit_);
             inserted_ = std::max(inserted_, bufferStart_ + i);
+        } else {
+            InsertUpTo(bufferStart_ + i);
+        }
     }
 }
 
@@ -301,17 +323,9 @@ void Encoder::SetDefaultPrices() {
             prices_.match[slot][h] = (slot < kNumRepeatedOffsets ? 8 : 10) * kScale + h * kScale / 2;
     for (uint32_t& p : prices_.length)
         p = 8 * kScale;
-    literalPrice_ = 8 * kScale;
 }
 
-void Encoder::SetPrices(const BlockCodes& codes, const SymbolCounts& counts) {
-    // What a literal costs on average, the yardstick of what a match saves.
-    uint64_t literals = 0, bits = 0;
-    for (int b = 0; b < kNumChars; ++b) {
-        literals += counts.main[b];
-        bits += static_cast<uint64_t>(counts.main[b]) * codes.mainLengths[b];
-    }
-    literalPrice_ = literals ? static_cast<uint32_t>(bits * kScale / literals) : 8 * kScale;
+void Encoder::SetPrices(const BlockCodes& codes) {
 
     // Symbols the last block did not use are priced as rare ones.
     for (int b = 0; b < kNumChars; ++b)

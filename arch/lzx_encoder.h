@@ -58,7 +58,7 @@ private:
     void EmitMatch(uint32_t length, uint32_t offset);
     void EmitRepeat(uint32_t length, int index);
     void SetDefaultPrices();
-    void SetPrices(const BlockCodes& codes, const SymbolCounts& counts);
+    void SetPrices(const BlockCodes& codes);
     uint32_t ExplicitPrice(uint32_t offset, uint32_t length) const;
     uint32_t RepeatPrice(int index, uint32_t length) const;
 
@@ -79,11 +79,11 @@ private:
     BlockWriter writer_;
     Sequence items_;
     Prices prices_;
-    uint32_t literalPrice_ = 0;  // average, in the prices' units
     std::vector<uint32_t> literalCost_;
     uint32_t frameBegin_ = 0;
     uint32_t insertLimit_ = 0;
     uint32_t lazyLimit_ = 0;
+    uint32_t skipShift_ = 0;
     std::vector<Match> matches_;
     std::vector<uint8_t> scratch_;
 };

@@ -4,18 +4,19 @@
 
 namespace cab::lzx {
 
-MatchFinder::MatchFinder(int windowBits, int hashBits, uint32_t maxOffset)
-    : hashBits_(hashBits),
-      windowMask_((1u << windowBits) - 1),
+MatchFinder::MatchFinder(int rowBits, uint32_t maxOffset)
+    : rowBits_(rowBits),
       maxOffset_(maxOffset),
-      head_(std::size_t{1} << hashBits, 0),
-      prev_(std::size_t{1} << windowBits, 0),
+      rowPositions_((std::size_t{1} << rowBits) * kWays, 0),
+      rowTags_((std::size_t{1} << rowBits) * kWays, 0),
+      rowHead_(std::size_t{1} << rowBits, 0),
       hash3_(std::size_t{1} << kHash3Bits, 0),
       hash4_(std::size_t{1} << kHash4Bits, 0) {}
 
 void MatchFinder::Clear() {
-    std::fill(head_.begin(), head_.end(), 0);
-    std::fill(prev_.begin(), prev_.end(), 0);
+    std::fill(rowPositions_.begin(), rowPositions_.end(), 0);
+    std::fill(rowTags_.begin(), rowTags_.end(), 0);
+    std::fill(rowHead_.begin(), rowHead_.end(), 0);
     std::fill(hash3_.begin(), hash3_.end(), 0);
     std::fill(hash4_.begin(), hash4_.end(), 0);
 }
@@ -45,24 +46,32 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
     nearby(hash3_, Hash3(data), 3, 4096);
     nearby(hash4_, Hash4(data), 4, 65536);
 
-    const uint32_t h = ChainHash(data);
-    uint32_t candidate = head_[h];
-    if (kInsert) {
-        prev_[position & windowMask_] = candidate;
-        head_[h] = position + 1;
-    }
+    const uint64_t h = ChainHash(data);
+    const uint32_t row = RowOf(h);
+    const uint8_t tag = TagOf(h);
+    const uint32_t* positions = rowPositions_.data() + static_cast<std::size_t>(row) * kWays;
+    const uint8_t* tags = rowTags_.data() + static_cast<std::size_t>(row) * kWays;
+    const unsigned head = rowHead_[row];
 
-    if (best >= maxLength)
-        return count;
-    int depth = depth_;
-    while (candidate != 0 && depth-- > 0) {
-        const uint32_t offset = position - (candidate - 1);
-        if (offset > reach)
-            break;
-        const uint8_t* match = data - offset;
-        // Only a match that beats the best so far matters: test its byte at
-        // that length first.
-        if (match[best] == data[best]) {
+    if (best < maxLength) {
+        int depth = depth_;
+        for (unsigned k = 0; k < kWays && depth > 0; ++k) {
+            const unsigned slot = (head + k) & (kWays - 1);
+            if (tags[slot] != tag)
+                continue;
+            const uint32_t entry = positions[slot];
+            if (entry == 0)
+                break;
+            // Newest first: once one is out of reach, all after it are.
+            const uint32_t offset = position - (entry - 1);
+            if (offset > reach)
+                break;
+            --depth;
+            const uint8_t* match = data - offset;
+            // Only a match that beats the best so far matters: test its
+            // byte at that length first.
+            if (match[best] != data[best])
+                continue;
             const uint32_t len = MatchLength(data, match, maxLength);
             if (len > best) {
                 out[count++] = {len, offset};
@@ -73,8 +82,9 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
                     depth >>= 2;
             }
         }
-        candidate = prev_[(candidate - 1) & windowMask_];
     }
+    if (kInsert)
+        AddToRow(row, tag, position);
     return count;
 }
 

@@ -1,7 +1,9 @@
-// Hash chains over the encoder's history: for a position, the earlier
-// positions that start with the same few bytes, newest first, plus the
-// latest positions with the same three and four bytes for short matches
-// nearby, which the chains do not see.
+// Finds earlier occurrences in the encoder's history. Positions are hashed
+// by their first few bytes into rows of the sixteen latest positions with
+// that hash row, each with an 8-bit tag of the rest of the hash, so one
+// look at a row skips the positions that cannot match; two small tables
+// hold the latest positions with the same three and four bytes for short
+// matches nearby, which the rows do not see.
 // Positions are offsets in the folder's stream; the caller's buffer holds
 // the bytes from `bufferStart` on.
 #pragma once
@@ -10,6 +12,10 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
 
 namespace cab::lzx {
 
@@ -20,9 +26,9 @@ struct Match {
 
 class MatchFinder {
 public:
-    MatchFinder(int windowBits, int hashBits, uint32_t maxOffset);
+    MatchFinder(int rowBits, uint32_t maxOffset);
 
-    // Up to `depth` earlier positions are tried; a match of `goodLength`
+    // Up to `depth` earlier positions are compared; a match of `goodLength`
     // cuts the rest to a quarter, one of `niceLength` ends the search.
     void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength) {
         depth_ = depth;
@@ -37,11 +43,20 @@ public:
     // Bytes a position needs after it (itself included) to be hashed.
     static constexpr uint32_t kChainBytes = 6;
 
+    // Asks the processor to fetch what a search or insertion of the
+    // position will touch; needs available >= kChainBytes.
+    void Prefetch(const uint8_t* data) const {
+        const uint64_t h = ChainHash(data);
+        const std::size_t row = static_cast<std::size_t>(RowOf(h)) * kWays;
+        PrefetchLine(rowPositions_.data() + row);
+        PrefetchLine(rowTags_.data() + row);
+        PrefetchLine(hash4_.data() + Hash4(data));
+    }
+
     // Records the position; needs available >= kChainBytes.
     void Insert(const uint8_t* data, uint32_t position) {
-        const uint32_t h = ChainHash(data);
-        prev_[position & windowMask_] = head_[h];
-        head_[h] = position + 1;
+        const uint64_t h = ChainHash(data);
+        AddToRow(RowOf(h), TagOf(h), position);
         hash3_[Hash3(data)] = position + 1;
         hash4_[Hash4(data)] = position + 1;
     }
@@ -79,15 +94,34 @@ public:
     }
 
 private:
+    static void PrefetchLine(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(p);
+#elif defined(_MSC_VER)
+        _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0);
+#else
+        (void)p;
+#endif
+    }
+
     template <bool kInsert>
     int Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out);
 
-    // The chains link positions whose first kChainBytes bytes hash alike.
-    uint32_t ChainHash(const uint8_t* p) const {
+    static constexpr int kWays = 16;
+
+    uint64_t ChainHash(const uint8_t* p) const {
         uint64_t v = 0;
-        for (int i = kChainBytes - 1; i >= 0; --i)
+        for (int i = static_cast<int>(kChainBytes) - 1; i >= 0; --i)
             v = v << 8 | p[i];
-        return static_cast<uint32_t>((v * 0x9E3779B97F4A7C15ull) >> (64 - hashBits_));
+        return v * 0x9E3779B97F4A7C15ull;
+    }
+    uint32_t RowOf(uint64_t h) const { return static_cast<uint32_t>(h >> (64 - rowBits_)); }
+    static uint8_t TagOf(uint64_t h) { return static_cast<uint8_t>(h >> 24); }
+    void AddToRow(uint32_t row, uint8_t tag, uint32_t position) {
+        const uint8_t slot = static_cast<uint8_t>((rowHead_[row] - 1) & (kWays - 1));
+        rowHead_[row] = slot;
+        rowPositions_[static_cast<std::size_t>(row) * kWays + slot] = position + 1;
+        rowTags_[static_cast<std::size_t>(row) * kWays + slot] = tag;
     }
     static uint32_t Hash4(const uint8_t* p) {
         const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -102,15 +136,16 @@ private:
 
     static constexpr int kHash3Bits = 14;
     static constexpr int kHash4Bits = 16;
-    int hashBits_;
-    uint32_t windowMask_;
+    int rowBits_;
     uint32_t maxOffset_;
     int depth_ = 16;
     uint32_t good_ = 32;
     uint32_t nice_ = 64;
-    // Entries hold position + 1; 0 means none.
-    std::vector<uint32_t> head_;
-    std::vector<uint32_t> prev_;
+    // Entries hold position + 1; 0 means none. A row's newest entry is at
+    // its head, older ones follow it round the row.
+    std::vector<uint32_t> rowPositions_;
+    std::vector<uint8_t> rowTags_;
+    std::vector<uint8_t> rowHead_;
     std::vector<uint32_t> hash3_;
     std::vector<uint32_t> hash4_;
 };
