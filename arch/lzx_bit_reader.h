@@ -10,7 +10,7 @@ namespace cab::lzx {
 
 class BitReader {
 public:
-    BitReader(const uint8_t* data, std::size_t size) : begin_(data), pos_(data), end_(data + size) {}
+    BitReader(const uint8_t* data, std::size_t size) : origin_(data), pos_(data), end_(data + size) {}
 
     // The next n bits (n <= 32) without consuming them.
     uint32_t Peek(int n) {
@@ -42,10 +42,13 @@ public:
     std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
     // Only valid right after AlignForBytes() or other byte reads.
     const uint8_t* BytePointer() const { return pos_; }
+    // Skips bytes in byte mode; the words of the bit stream that follows
+    // start after them.
     bool SkipBytes(std::size_t n) {
         if (n > BytesLeft())
             return false;
         pos_ += n;
+        origin_ = pos_;
         return true;
     }
 
@@ -66,22 +69,23 @@ private:
             count_ += 16;
         }
     }
+    // Bits consumed since the word stream started.
     std::size_t ConsumedBits() const {
-        return static_cast<std::size_t>(pos_ - begin_) * 8 + zeroBits_ - static_cast<std::size_t>(count_);
+        return static_cast<std::size_t>(pos_ - origin_) * 8 + zeroBits_ - static_cast<std::size_t>(count_);
     }
     bool SeekByte(std::size_t offset) {
         buffer_ = 0;
         count_ = 0;
         zeroBits_ = 0;
-        if (offset > static_cast<std::size_t>(end_ - begin_)) {
+        if (offset > static_cast<std::size_t>(end_ - origin_)) {
             pos_ = end_;
             return false;
         }
-        pos_ = begin_ + offset;
+        pos_ = origin_ + offset;
         return true;
     }
 
-    const uint8_t* begin_;
+    const uint8_t* origin_;
     const uint8_t* pos_;
     const uint8_t* end_;
     uint64_t buffer_ = 0;

@@ -1,6 +1,9 @@
 # Tests of the LZX codec (host build: they use sha256sum, cabextract and Wine).
 include(${CMAKE_SOURCE_DIR}/arch/lzx.cmake)
 
+ambrel_host_test(arch_lzx_e8_test ${CMAKE_CURRENT_LIST_DIR}/lzx_e8_test.cpp)
+target_link_libraries(arch_lzx_e8_test PRIVATE arch_lzx)
+
 if(NOT WIN32)
   find_package(ZLIB REQUIRED)
   add_library(lzx_test_support STATIC
@@ -19,6 +22,9 @@ if(NOT WIN32)
 
   ambrel_host_test(arch_lzx_cabextract_test ${CMAKE_CURRENT_LIST_DIR}/lzx_cabextract_test.cpp)
   target_link_libraries(arch_lzx_cabextract_test PRIVATE lzx_test_support)
+
+  ambrel_host_test(arch_lzx_stream_test ${CMAKE_CURRENT_LIST_DIR}/lzx_stream_test.cpp)
+  target_link_libraries(arch_lzx_stream_test PRIVATE lzx_test_support)
 
   ambrel_host_test(arch_lzx_wine_test ${CMAKE_CURRENT_LIST_DIR}/lzx_wine_test.cpp)
   target_link_libraries(arch_lzx_wine_test PRIVATE lzx_test_support)
