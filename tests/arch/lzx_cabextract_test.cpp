@@ -45,11 +45,7 @@ TEST(LzxCabextract, RestoresEveryKindOfInput) {
 
 TEST(LzxCabextract, RestoresInputLargerThanTheWindow) {
     // 2.5 MiB of text with repeats from far back, for the 2 MiB window.
-    std::vector<uint8_t> data = lzxcorpus::Text(2621440, 31);
-    for (std::size_t at = 2000000; at + 500 < data.size(); at += 10007)
-        std::copy(data.begin() + static_cast<std::ptrdiff_t>(at - 2000000 + 100),
-                  data.begin() + static_cast<std::ptrdiff_t>(at - 2000000 + 600),
-                  data.begin() + static_cast<std::ptrdiff_t>(at));
+    const std::vector<uint8_t> data = TextWithFarRepeats(2621440, 2000000, 31);
     ExpectCabextractRestores("larger than the window", data, 21, 1);
     ExpectCabextractRestores("larger than the window", data, 17, 0);
 }

@@ -15,18 +15,6 @@ struct Sample {
     std::vector<uint8_t> data;
 };
 
-// Text whose second half repeats pieces of its first half from nearly a
-// window back, so offsets near the largest one are used.
-std::vector<uint8_t> LargerThanWindow(int windowBits) {
-    const std::size_t window = std::size_t{1} << windowBits;
-    std::vector<uint8_t> data = lzxcorpus::Text(window + window / 8 + 1000, 11);
-    for (std::size_t at = window - 4000; at + 300 < data.size(); at += 7919)
-        std::copy(data.begin() + static_cast<std::ptrdiff_t>(at - (window - 4000) + 17),
-                  data.begin() + static_cast<std::ptrdiff_t>(at - (window - 4000) + 317),
-                  data.begin() + static_cast<std::ptrdiff_t>(at));
-    return data;
-}
-
 const std::vector<Sample>& Corpus() {
     static const std::vector<Sample> corpus = [] {
         std::vector<Sample> c;
@@ -86,7 +74,9 @@ TEST_P(LzxRoundTrip, CorpusBothLevels) {
 
 TEST_P(LzxRoundTrip, InputLargerThanTheWindow) {
     const int windowBits = GetParam();
-    const std::vector<uint8_t> data = LargerThanWindow(windowBits);
+    // Repeats from nearly a window back use the largest offsets.
+    const std::size_t window = std::size_t{1} << windowBits;
+    const std::vector<uint8_t> data = TextWithFarRepeats(window + window / 8 + 1000, window - 4000, 11);
     for (int level : {0, 1})
         ExpectRoundTrip("larger than window, level " + std::to_string(level), data, windowBits, level);
 }

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include "arch/codec.h"
+#include "bench/lzx_corpus.h"
 
 namespace lzxtest {
 
@@ -63,6 +64,15 @@ std::vector<uint8_t> Jpeg() {
         bytes = ReadFile(path);
     RunCommand("rm -rf '" + dir + "'");
     return bytes;
+}
+
+std::vector<uint8_t> TextWithFarRepeats(std::size_t size, std::size_t distance, uint32_t seed) {
+    std::vector<uint8_t> data = lzxcorpus::Text(size, seed);
+    for (std::size_t at = distance; at + 300 <= data.size(); at += 7919)
+        std::copy(data.begin() + static_cast<std::ptrdiff_t>(at - distance),
+                  data.begin() + static_cast<std::ptrdiff_t>(at - distance + 300),
+                  data.begin() + static_cast<std::ptrdiff_t>(at));
+    return data;
 }
 
 std::string Sha256(const std::vector<uint8_t>& bytes) {

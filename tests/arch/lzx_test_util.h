@@ -24,6 +24,10 @@ std::vector<uint8_t> X86Code();
 // A photo-like JPEG made by ImageMagick; empty when convert is missing.
 std::vector<uint8_t> Jpeg();
 
+// Text of `size` bytes in which, from `distance` on, pieces of 300 bytes
+// repeat what stood `distance` bytes before them.
+std::vector<uint8_t> TextWithFarRepeats(std::size_t size, std::size_t distance, uint32_t seed);
+
 std::string Sha256(const std::vector<uint8_t>& bytes);
 // Runs a shell command; returns its exit status.
 int RunCommand(const std::string& command);

@@ -14,11 +14,6 @@ TEST(LzxWineExtrac32, RestoresTheEncodersFolders) {
     const std::string env = "WINEPREFIX='" + dir + "/prefix' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LANG=C.UTF-8 ";
     ASSERT_EQ(RunCommand(env + "timeout 300 wineboot -i >/dev/null 2>&1"), 0);
 
-    std::vector<uint8_t> farRepeats = lzxcorpus::Text(2300000, 41);
-    for (std::size_t at = 2000000; at + 400 < farRepeats.size(); at += 9001)
-        std::copy(farRepeats.begin() + static_cast<std::ptrdiff_t>(at - 2000000 + 50),
-                  farRepeats.begin() + static_cast<std::ptrdiff_t>(at - 2000000 + 450),
-                  farRepeats.begin() + static_cast<std::ptrdiff_t>(at));
     const struct {
         const char* name;
         std::vector<uint8_t> data;
@@ -29,7 +24,7 @@ TEST(LzxWineExtrac32, RestoresTheEncodersFolders) {
         {"x86", X86Code(), 21, 0},
         {"random", lzxcorpus::Random(100001, 43), 15, 1},
         {"pdf", lzxcorpus::PdfLike(150000, 44), 18, 1},
-        {"far", farRepeats, 21, 1},
+        {"far", TextWithFarRepeats(2300000, 2000000, 41), 21, 1},
     };
     for (const auto& c : cases) {
         const std::string cabinet = dir + "/" + c.name + ".cab";
