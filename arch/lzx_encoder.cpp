@@ -30,7 +30,7 @@ struct LevelSettings {
 LevelSettings SettingsFor(int level) {
     if (level <= 0)
         return {16, 3, 8, 16, 0, 8, 4};
-    return {17, 16, 16, 32, 24, 48, 6};
+    return {17, 16, 16, 32, 8, 48, 6};
 }
 
 // Bits per byte of the frame's byte frequencies, above which it is taken
@@ -75,7 +75,7 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
         if (level_ >= 1)
             InsertUpTo(bufferStart_ + end);
         else
-            inserted_ = std::max(inserted_, bufferStart_ + end - std::min(end, MatchFinder::kChainBytes - 1));
+            inserted_ = std::max(inserted_, bufferStart_ + end - std::min(end, MatchFinder::kHashBytes - 1));
         BitWriter w(out);
         if (first)
             WriteStreamHeader(w);
@@ -178,7 +178,7 @@ void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
 
 void Encoder::InsertUpTo(uint64_t position) {
     const uint64_t end = bufferStart_ + bufferLength_;
-    const uint64_t tail = MatchFinder::kChainBytes - 1;
+    const uint64_t tail = MatchFinder::kHashBytes - 1;
     const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
     if (inserted_ < bufferStart_)
         inserted_ = bufferStart_;
@@ -194,10 +194,10 @@ void Encoder::InsertUpTo(uint64_t position) {
 
 int Encoder::Search(uint32_t at, uint32_t maxLength) {
     const uint64_t position = bufferStart_ + at;
-    if (bufferLength_ - at < MatchFinder::kChainBytes)
+    if (bufferLength_ - at < MatchFinder::kHashBytes)
         return 0;
     InsertUpTo(position);
-    if (bufferLength_ - at > MatchFinder::kChainBytes)
+    if (bufferLength_ - at > MatchFinder::kHashBytes)
         finder_.Prefetch(buffer_.data() + at + 1);
     const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
                                         static_cast<uint32_t>(std::min<uint64_t>(at, position - finderBase_)),

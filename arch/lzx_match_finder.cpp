@@ -7,15 +7,13 @@ namespace cab::lzx {
 MatchFinder::MatchFinder(int rowBits, uint32_t maxOffset)
     : rowBits_(rowBits),
       maxOffset_(maxOffset),
-      rowPositions_((std::size_t{1} << rowBits) * kWays, 0),
-      rowTags_((std::size_t{1} << rowBits) * kWays, 0),
+      rows_(std::size_t{1} << rowBits, Row{}),
       rowHead_(std::size_t{1} << rowBits, 0),
       hash3_(std::size_t{1} << kHash3Bits, 0),
       hash4_(std::size_t{1} << kHash4Bits, 0) {}
 
 void MatchFinder::Clear() {
-    std::fill(rowPositions_.begin(), rowPositions_.end(), 0);
-    std::fill(rowTags_.begin(), rowTags_.end(), 0);
+    std::fill(rows_.begin(), rows_.end(), Row{});
     std::fill(rowHead_.begin(), rowHead_.end(), 0);
     std::fill(hash3_.begin(), hash3_.end(), 0);
     std::fill(hash4_.begin(), hash4_.end(), 0);
@@ -27,7 +25,7 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
     int count = 0;
     uint32_t best = 2;
 
-    // Short matches nearby, which the chains cannot see.
+    // Short matches nearby, which the rows cannot see.
     auto nearby = [&](std::vector<uint32_t>& table, uint32_t h, uint32_t minLength, uint32_t maxOffset) {
         const uint32_t entry = table[h];
         if (kInsert)
@@ -46,25 +44,24 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
     nearby(hash3_, Hash3(data), 3, 4096);
     nearby(hash4_, Hash4(data), 4, 65536);
 
-    const uint64_t h = ChainHash(data);
+    const uint64_t h = RowHash(data);
     const uint32_t row = RowOf(h);
     const uint8_t tag = TagOf(h);
-    const uint32_t* positions = rowPositions_.data() + static_cast<std::size_t>(row) * kWays;
-    const uint8_t* tags = rowTags_.data() + static_cast<std::size_t>(row) * kWays;
+    const Row& r = rows_[row];
     const unsigned head = rowHead_[row];
 
     if (best < maxLength) {
         int depth = depth_;
         for (unsigned k = 0; k < kWays && depth > 0; ++k) {
             const unsigned slot = (head + k) & (kWays - 1);
-            if (tags[slot] != tag)
+            if (r.tags[slot] != tag)
                 continue;
-            const uint32_t entry = positions[slot];
+            const uint32_t entry = EntryAt(r, slot);
             if (entry == 0)
                 break;
             // Newest first: once one is out of reach, all after it are.
-            const uint32_t offset = position - (entry - 1);
-            if (offset > reach)
+            const uint32_t offset = (position + 1 - entry) & 0xFFFFFF;
+            if (offset == 0 || offset > reach)
                 break;
             --depth;
             const uint8_t* match = data - offset;

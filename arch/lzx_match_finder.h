@@ -36,26 +36,24 @@ public:
         nice_ = niceLength;
     }
 
-    // `data` points at the byte of stream position `position`; `available`
-    // bytes follow it (itself included) that belong to the current frame.
-    // `history` is how many bytes before it are in the buffer.
+    // In what follows `data` points at the byte of stream position
+    // `position` in the encoder's buffer, `history` is how many bytes the
+    // buffer holds before it, and matches end within `maxLength` bytes.
 
     // Bytes a position needs after it (itself included) to be hashed.
-    static constexpr uint32_t kChainBytes = 6;
+    static constexpr uint32_t kHashBytes = 6;
 
     // Asks the processor to fetch what a search or insertion of the
-    // position will touch; needs available >= kChainBytes.
+    // position will touch; needs available >= kHashBytes.
     void Prefetch(const uint8_t* data) const {
-        const uint64_t h = ChainHash(data);
-        const std::size_t row = static_cast<std::size_t>(RowOf(h)) * kWays;
-        PrefetchLine(rowPositions_.data() + row);
-        PrefetchLine(rowTags_.data() + row);
+        const uint64_t h = RowHash(data);
+        PrefetchLine(&rows_[RowOf(h)]);
         PrefetchLine(hash4_.data() + Hash4(data));
     }
 
-    // Records the position; needs available >= kChainBytes.
+    // Records the position; needs available >= kHashBytes.
     void Insert(const uint8_t* data, uint32_t position) {
-        const uint64_t h = ChainHash(data);
+        const uint64_t h = RowHash(data);
         AddToRow(RowOf(h), TagOf(h), position);
         hash3_[Hash3(data)] = position + 1;
         hash4_[Hash4(data)] = position + 1;
@@ -63,7 +61,7 @@ public:
 
     // Records the position and appends the matches found there to `out`,
     // each longer than the one before (at most `maxLength` long); returns
-    // how many. Needs available >= kChainBytes.
+    // how many. Needs available >= kHashBytes.
     int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
         return Search<true>(data, position, history, maxLength, out);
     }
@@ -108,10 +106,18 @@ private:
     int Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out);
 
     static constexpr int kWays = 16;
+    // One cache line: the tags, then the low 24 bits of each position + 1
+    // (0: empty). Offsets are far below 2^24, so the low bits give them
+    // back; an entry too old to tell apart is at worst a poor candidate,
+    // since every match is checked against the bytes.
+    struct alignas(64) Row {
+        uint8_t tags[kWays];
+        uint8_t positions[3 * kWays];
+    };
 
-    uint64_t ChainHash(const uint8_t* p) const {
+    uint64_t RowHash(const uint8_t* p) const {
         uint64_t v = 0;
-        for (int i = static_cast<int>(kChainBytes) - 1; i >= 0; --i)
+        for (int i = static_cast<int>(kHashBytes) - 1; i >= 0; --i)
             v = v << 8 | p[i];
         return v * 0x9E3779B97F4A7C15ull;
     }
@@ -120,8 +126,16 @@ private:
     void AddToRow(uint32_t row, uint8_t tag, uint32_t position) {
         const uint8_t slot = static_cast<uint8_t>((rowHead_[row] - 1) & (kWays - 1));
         rowHead_[row] = slot;
-        rowPositions_[static_cast<std::size_t>(row) * kWays + slot] = position + 1;
-        rowTags_[static_cast<std::size_t>(row) * kWays + slot] = tag;
+        Row& r = rows_[row];
+        r.tags[slot] = tag;
+        const uint32_t entry = position + 1;
+        r.positions[3 * slot] = static_cast<uint8_t>(entry);
+        r.positions[3 * slot + 1] = static_cast<uint8_t>(entry >> 8);
+        r.positions[3 * slot + 2] = static_cast<uint8_t>(entry >> 16);
+    }
+    static uint32_t EntryAt(const Row& r, unsigned slot) {
+        return static_cast<uint32_t>(r.positions[3 * slot]) | static_cast<uint32_t>(r.positions[3 * slot + 1]) << 8 |
+               static_cast<uint32_t>(r.positions[3 * slot + 2]) << 16;
     }
     static uint32_t Hash4(const uint8_t* p) {
         const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -141,10 +155,9 @@ private:
     int depth_ = 16;
     uint32_t good_ = 32;
     uint32_t nice_ = 64;
-    // Entries hold position + 1; 0 means none. A row's newest entry is at
-    // its head, older ones follow it round the row.
-    std::vector<uint32_t> rowPositions_;
-    std::vector<uint8_t> rowTags_;
+    // A row's newest entry is at its head, older ones follow it round the
+    // row.
+    std::vector<Row> rows_;
     std::vector<uint8_t> rowHead_;
     std::vector<uint32_t> hash3_;
     std::vector<uint32_t> hash4_;
