@@ -29,7 +29,7 @@ struct LevelSettings {
 
 LevelSettings SettingsFor(int level) {
     if (level <= 0)
-        return {16, 3, 8, 16, 0, 8, 4};
+        return {14, 3, 8, 16, 0, 8, 4};
     return {17, 16, 16, 32, 8, 48, 6};
 }
 
@@ -70,24 +70,18 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     InsertUpTo(bufferStart_ + begin);
 
     if (LooksIncompressible(begin, end)) {
-        // Stored without a search: the default level still records the
-        // positions so later frames can refer to them, the fast one not.
-        if (level_ >= 1)
-            InsertUpTo(bufferStart_ + end);
-        else
-            inserted_ = std::max(inserted_, bufferStart_ + end - std::min(end, MatchFinder::kHashBytes - 1));
-        BitWriter w(out);
-        if (first)
-            WriteStreamHeader(w);
-        BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
-        ++frameIndex_;
+        // Stored without a search. Its positions are still recorded, so
+        // that a later copy of the same bytes is found: all of them at the
+        // default level, every eighth at the fast one.
+        InsertUpTo(bufferStart_ + end, level_ >= 1 ? 1 : 8);
+        WriteStored(out, begin, size, first);
         return;
     }
 
     uint32_t saved[kNumRepeatedOffsets];
     std::copy(repeated_, repeated_ + kNumRepeatedOffsets, saved);
     items_.clear();
-    ParseLazy(begin, end, lazyLimit_ > 0);
+    Parse(begin, end);
 
     SymbolCounts counts;
     CountSymbols(items_, counts);
@@ -110,14 +104,19 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
         // those of before this frame.
         writer_ = before;
         std::copy(saved, saved + kNumRepeatedOffsets, repeated_);
-        BitWriter w(out);
-        if (first)
-            WriteStreamHeader(w);
-        BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
-    } else {
-        out.insert(out.end(), scratch_.begin(), scratch_.end());
-        SetPrices(codes);
+        WriteStored(out, begin, size, first);
+        return;
     }
+    out.insert(out.end(), scratch_.begin(), scratch_.end());
+    SetPrices(codes);
+    ++frameIndex_;
+}
+
+void Encoder::WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first) {
+    BitWriter w(out);
+    if (first)
+        WriteStreamHeader(w);
+    BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
     ++frameIndex_;
 }
 
@@ -176,20 +175,21 @@ void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
     bufferLength_ += static_cast<uint32_t>(size);
 }
 
-void Encoder::InsertUpTo(uint64_t position) {
+void Encoder::InsertUpTo(uint64_t position, uint32_t step) {
     const uint64_t end = bufferStart_ + bufferLength_;
     const uint64_t tail = MatchFinder::kHashBytes - 1;
     const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
     if (inserted_ < bufferStart_)
         inserted_ = bufferStart_;
     // Fetching a few positions ahead lets the memory work in parallel.
-    constexpr uint64_t kAhead = 4;
-    for (; inserted_ < last; ++inserted_) {
+    const uint64_t ahead = 4 * step;
+    for (; inserted_ < last; inserted_ += step) {
         const uint8_t* data = buffer_.data() + (inserted_ - bufferStart_);
-        if (inserted_ + kAhead < last)
-            finder_.Prefetch(data + kAhead);
+        if (inserted_ + ahead < last)
+            finder_.Prefetch(data + ahead);
         finder_.Insert(data, FinderPosition(inserted_));
     }
+    inserted_ = std::max(inserted_, last);
 }
 
 int Encoder::Search(uint32_t at, uint32_t maxLength) {
@@ -197,12 +197,13 @@ int Encoder::Search(uint32_t at, uint32_t maxLength) {
     if (bufferLength_ - at < MatchFinder::kHashBytes)
         return 0;
     InsertUpTo(position);
-    if (bufferLength_ - at > MatchFinder::kHashBytes)
+    // Looking ahead, the next position is searched next.
+    if (lazyLimit_ != 0 && bufferLength_ - at > MatchFinder::kHashBytes)
         finder_.Prefetch(buffer_.data() + at + 1);
     const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
                                         static_cast<uint32_t>(std::min<uint64_t>(at, position - finderBase_)),
                                         maxLength, matches_.data());
-    inserted_ = position + 1;
+    inserted_ = std::max(inserted_, position + 1);
     return n;
 }
 
@@ -269,7 +270,7 @@ void Encoder::Emit(const Candidate& c) {
 // match that saves most over literals, a repeated offset when it pays.
 // The default level then looks one position ahead and starts with a
 // literal when the match there saves more over the same bytes.
-void Encoder::ParseLazy(uint32_t begin, uint32_t end, bool lookAhead) {
+void Encoder::Parse(uint32_t begin, uint32_t end) {
     // What the frame's bytes cost as literals, summed from its start, so
     // that a match's saving over the bytes it covers is one subtraction.
     frameBegin_ = begin;
@@ -293,7 +294,7 @@ void Encoder::ParseLazy(uint32_t begin, uint32_t end, bool lookAhead) {
             continue;
         }
         misses = 0;
-        while (lookAhead && i + 1 < end && current.length < lazyLimit_) {
+        while (i + 1 < end && current.length < lazyLimit_) {
             // Gains count against literals, so they compare directly: a
             // literal here and the next match, or this match.
             const Candidate next = BestAt(i + 1, end);

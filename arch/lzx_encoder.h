@@ -37,8 +37,9 @@ private:
     // Frames of compressed or random data are stored without a search.
     bool LooksIncompressible(uint32_t begin, uint32_t end);
     void AppendFrame(const uint8_t* data, std::size_t size);
-    // Hashes the positions before `position` that are not hashed yet.
-    void InsertUpTo(uint64_t position);
+    // Hashes the positions before `position` that are not hashed yet (with
+    // a step, only every step-th of them).
+    void InsertUpTo(uint64_t position, uint32_t step = 1);
     // Matches at buffer index `at` into matches_; returns how many.
     int Search(uint32_t at, uint32_t maxLength);
     uint32_t FinderPosition(uint64_t position) const { return static_cast<uint32_t>(position - finderBase_); }
@@ -53,7 +54,10 @@ private:
     };
     Candidate BestAt(uint32_t at, uint32_t end);
     void Emit(const Candidate& c);
-    void ParseLazy(uint32_t begin, uint32_t end, bool lookAhead);
+    // Turns the frame's bytes into items_.
+    void Parse(uint32_t begin, uint32_t end);
+    // Writes the frame as an uncompressed block.
+    void WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first);
     // A match, coded through a repeated offset when it equals one.
     void EmitMatch(uint32_t length, uint32_t offset);
     void EmitRepeat(uint32_t length, int index);
