@@ -1,11 +1,15 @@
 # Tests of the LZX codec (host build: they use sha256sum, cabextract and Wine).
 include(${CMAKE_SOURCE_DIR}/arch/lzx.cmake)
 
+# Portable tests, also built and run under Wine in the Windows build.
+find_package(ZLIB REQUIRED)
 ambrel_host_test(arch_lzx_e8_test ${CMAKE_CURRENT_LIST_DIR}/lzx_e8_test.cpp)
 target_link_libraries(arch_lzx_e8_test PRIVATE arch_lzx)
+ambrel_host_test(arch_lzx_codec_test ${CMAKE_CURRENT_LIST_DIR}/lzx_codec_test.cpp
+  ${CMAKE_SOURCE_DIR}/bench/lzx_corpus.cpp)
+target_link_libraries(arch_lzx_codec_test PRIVATE arch_lzx ZLIB::ZLIB)
 
 if(NOT WIN32)
-  find_package(ZLIB REQUIRED)
   add_library(lzx_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/lzx_test_cabinet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lzx_test_util.cpp
