@@ -131,14 +131,16 @@ bool Encoder::LooksIncompressible(uint32_t begin, uint32_t end) {
     const uint32_t size = end - begin;
     if (size < 4096)
         return false;
+    // Every other byte is sample enough.
     uint32_t counts[256] = {};
-    for (uint32_t i = begin; i < end; ++i)
+    for (uint32_t i = begin; i < end; i += 2)
         ++counts[buffer_[i]];
+    const uint32_t samples = (size + 1) / 2;
     double sum = 0;
     for (const uint32_t c : counts)
         if (c)
             sum += c * std::log2(static_cast<double>(c));
-    const double entropy = std::log2(static_cast<double>(size)) - sum / size;
+    const double entropy = std::log2(static_cast<double>(samples)) - sum / samples;
     if (entropy < kIncompressibleEntropy)
         return false;
     // The same bytes may have been seen before (a file packed twice):
