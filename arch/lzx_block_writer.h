@@ -46,9 +46,9 @@ public:
     // the ones the next block is coded against.
     void WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes, const Sequence& items);
 
-    // Writes an uncompressed block. The stream must be at a word boundary
-    // or a block header must have been written in this frame before (the
-    // padding after the header is one to sixteen bits either way).
+    // Writes an uncompressed block: its header, one to sixteen bits of
+    // padding up to the next 16-bit boundary, the repeated offsets, the
+    // bytes and, after an odd count, a padding byte.
     static void WriteUncompressed(BitWriter& out, const uint8_t* data, uint32_t size,
                                   const uint32_t (&repeated)[kNumRepeatedOffsets]);
 
@@ -56,13 +56,10 @@ public:
     // bit position `startBit` of a frame.
     static std::size_t UncompressedBits(std::size_t startBit, uint32_t size);
 
-    // Estimated bits of the items of a block coded with `codes`.
+private:
+    // The bits the items of a block coded with `codes` take.
     uint64_t DataBits(int type, const SymbolCounts& counts, const BlockCodes& codes) const;
 
-    const uint8_t* PreviousMainLengths() const { return prevMain_; }
-    const uint8_t* PreviousLengthLengths() const { return prevLength_; }
-
-private:
     void WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* previous, int count);
 
     int mainSymbols_;
