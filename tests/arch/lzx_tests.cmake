@@ -16,7 +16,7 @@ if(NOT WIN32)
     ${CMAKE_SOURCE_DIR}/bench/lzx_corpus.cpp)
   target_link_libraries(lzx_test_support PUBLIC arch_lzx GTest::gtest ZLIB::ZLIB)
   target_compile_definitions(lzx_test_support PUBLIC
-    LZX_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/../shared/fixtures/cab")
+    LZX_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures/cab")
 
   ambrel_host_test(arch_lzx_decoder_test ${CMAKE_CURRENT_LIST_DIR}/lzx_decoder_test.cpp)
   target_link_libraries(arch_lzx_decoder_test PRIVATE lzx_test_support)
