@@ -20,6 +20,9 @@ struct EntryMatch {
     bool Found() const { return index >= 0; }
 };
 
+// What an entry of the presentation list is, decided from its values.
+enum class EntryKind { FileEntry, LiveUrlEntry, GroupHeader };
+
 class CAmbrelUtilities {
 public:
     CAmbrelUtilities();
@@ -28,6 +31,9 @@ public:
     CAmbrelUtilities& operator=(const CAmbrelUtilities&) = delete;
 
     // ---- The presentation list --------------------------------------------
+    // Four parallel lists of one length; entry i is the i-th string of each.
+    // Every operation that changes the list keeps row i of the list box
+    // showing entry i's row text, placing rows at explicit indexes only.
     void AddFileEntry(IListBoxRows& rows, const std::string& title, const std::string& path);
     void AddUrlEntry(IListBoxRows& rows, const std::string& title, const std::string& address);
     void AddGroupHeader(IListBoxRows& rows, const std::string& header);
@@ -40,6 +46,14 @@ public:
     void RemoveAllEntries();
     void RebuildListBox(IListBoxRows& rows) const;
     int GetEntryCount() const { return m_listTitles.GetCount(); }
+    // The four values of an entry; false when there is no such entry.
+    bool GetEntry(int entry, std::string& group, std::string& title, std::string& path, std::string& address) const;
+    // A non-empty group text makes a header; otherwise a non-empty address
+    // makes a live URL entry; otherwise it is a file entry.
+    static EntryKind KindOfEntry(const std::string& group, const std::string& address);
+    // "Group: " + header text, and three spaces + title: the two row texts.
+    static std::string GroupRowText(const std::string& header);
+    static std::string EntryRowText(const std::string& title);
 
     // ---- Generation ---------------------------------------------------------
     // Builds a package from the list and options; an empty output path asks
