@@ -68,7 +68,23 @@ INT_PTR CPropertySheet::DoModal()
 
 BOOL CPropertySheet::OnInitDialog()
 {
-    return static_cast<BOOL>(Default());
+    BOOL result = static_cast<BOOL>(Default());
+    // A sheet that is the program's main window stands in the middle of the
+    // screen's work area (or of its owner), not in the corner.
+    RECT sheet;
+    ::GetWindowRect(m_hWnd, &sheet);
+    RECT area;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner)) ::GetWindowRect(owner, &area);
+    else ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    int width = sheet.right - sheet.left;
+    int height = sheet.bottom - sheet.top;
+    int x = area.left + ((area.right - area.left) - width) / 2;
+    int y = area.top + ((area.bottom - area.top) - height) / 2;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return result;
 }
 
 int CPropertySheet::OnCreate(LPCREATESTRUCTA)

@@ -62,8 +62,43 @@ public:
     // Packs a finished package folder into the output path and appends the
     // package trailer.
     void CreatePackage(std::string outputPath, std::string packageFolder);
-    // Fills m_listThumbnails with one name per entry.
+    // Fills m_listThumbnails with one name per entry: the picture's file
+    // name for a JPEG picture, "" for every other entry.
     void PrepareThumbnails(std::string resourcesFolder);
+    // Writes the photo page resources\<pageName> of the package from the
+    // installation's photo template: the picture, its caption, and the
+    // fitting to the window unless fitImages is 0.
+    static void MakePhotoPage(std::string root, std::string packageFolder, std::string pageName,
+                              std::string sourceFileName, std::string title, BOOL fitImages);
+    // Adapts the package's copy of a web page for the main frame: its
+    // "_files" folder beside it, "window.name" neutralised, the transition.
+    static void PrepareWebPage(std::string packageFolder, std::string lowerPagePath, std::string entryName,
+                               std::string transition);
+    // The same for a web archive, which only gets "window.name" replaced.
+    static void PrepareWebArchive(std::string packageFolder, std::string entryName);
+    // The page-entering tag of a transition name ("" for "Standard" and for
+    // names it does not know).
+    static std::string GetTransitionTag(std::string name);
+
+    // ---- Whole-file edits of pages ------------------------------------------
+    // Replaces every occurrence of find in the file and writes it back.
+    static void ReplaceInFile(std::string path, std::string find, std::string replacement);
+    // Inserts text right after the file's first "<head>" (any letter case);
+    // a file without one is left alone.
+    static void InsertAfterHead(std::string path, std::string text);
+
+    // ---- File system ----------------------------------------------------------
+    // Copies one file; the destination's own folder is created when missing.
+    // TRUE when every byte was written.
+    static BOOL CopyOneFile(std::string source, std::string destination);
+    // Deletes the folder named by "<folder>\*.*" with everything in it.
+    // FALSE when the folder does not exist. A file the system refuses to
+    // delete raises CFileException.
+    static BOOL DeleteTree(std::string pattern);
+    // Copies the files below sourceFolder (pattern: "<folder>\*.*") to the
+    // same places below destinationFolder. FALSE when the pattern matches
+    // nothing.
+    static BOOL CopyTree(std::string pattern, std::string sourceFolder, std::string destinationFolder);
 
     // ---- Viewing ----------------------------------------------------------
     // Extracts a package into the work folder and opens its start page.

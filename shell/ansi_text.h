@@ -5,6 +5,13 @@
 
 #include <string>
 
+// windows.h's winuser.h defines AnsiLower as a macro for CharLowerA; with it
+// a file that includes windows.h would call another function than the
+// portable files do. Include this header after windows.h.
+#ifdef AnsiLower
+#undef AnsiLower
+#endif
+
 // True when the byte starts a double-byte character in the ANSI code page.
 bool IsAnsiLeadByte(unsigned char c);
 

@@ -40,6 +40,7 @@ shot="$build/ambrel-screenshot.png"
 # what we want to see.
 sleep 6
 import -display "$DISPLAY" -window root "$shot"
-kill "$pid" 2>/dev/null || true
+# Nobody can close a window on a screen nobody sees: end the prefix's programs.
+WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 echo "Screenshot of Ambrel: $shot"

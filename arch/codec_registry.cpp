@@ -1,0 +1,119 @@
+#include "arch/codec_registry.h"
+
+#include <cctype>
+
+#include "arch/cab_format.h"
+#include "arch/mszip_codec.h"
+#include "arch/stored_codec.h"
+
+namespace cab {
+
+namespace {
+
+constexpr int kMinLzxWindow = 15;
+constexpr int kMaxLzxWindow = 21;
+#ifdef ARCH_HAVE_LZX_ENCODER
+// The LZX encoder's level for everything this program writes.
+constexpr int kLzxLevel = 1;
+#endif
+
+std::string Upper(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+int LzxWindowBits(uint16_t compression) { return (compression >> 8) & 0x1F; }
+
+uint16_t LzxType(int windowBits) { return static_cast<uint16_t>(kCompressLzx | (windowBits << 8)); }
+
+} // namespace
+
+bool LzxDecoderAvailable()
+{
+#ifdef ARCH_HAVE_LZX_DECODER
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool LzxEncoderAvailable()
+{
+#ifdef ARCH_HAVE_LZX_ENCODER
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool ParseMethod(const std::string& text, uint16_t& compression, std::string& error)
+{
+    const std::string name = Upper(text);
+    if (name == "NONE") {
+        compression = kCompressNone;
+        return true;
+    }
+    if (name == "MSZIP") {
+        compression = kCompressMszip;
+        return true;
+    }
+    if (name == "LZX") {
+        compression = LzxType(kMaxLzxWindow);
+        return true;
+    }
+    if (name.size() == 6 && name.compare(0, 4, "LZX:") == 0 && std::isdigit(static_cast<unsigned char>(name[4])) &&
+        std::isdigit(static_cast<unsigned char>(name[5]))) {
+        int bits = (name[4] - '0') * 10 + (name[5] - '0');
+        if (bits >= kMinLzxWindow && bits <= kMaxLzxWindow) {
+            compression = LzxType(bits);
+            return true;
+        }
+    }
+    error = "unknown compression method \"" + text + "\" (use NONE, MSZIP or LZX:15 to LZX:21)";
+    return false;
+}
+
+uint16_t WritableCompression(uint16_t requested)
+{
+    if ((requested & kCompressTypeMask) == kCompressLzx && !LzxEncoderAvailable()) return kCompressMszip;
+    return requested;
+}
+
+std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression)
+{
+    switch (compression & kCompressTypeMask) {
+    case kCompressMszip: return MakeMszipEncoder();
+#ifdef ARCH_HAVE_LZX_ENCODER
+    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), kLzxLevel);
+#endif
+    default: return MakeStoredEncoder();
+    }
+}
+
+std::unique_ptr<FolderDecoder> MakeFolderDecoder(uint16_t compression, std::string& error)
+{
+    switch (compression & kCompressTypeMask) {
+    case kCompressNone: return MakeStoredDecoder();
+    case kCompressMszip: return MakeMszipDecoder();
+    case kCompressQuantum: error = "Quantum compression is not supported"; return nullptr;
+    case kCompressLzx: {
+        const int bits = LzxWindowBits(compression);
+        if (bits < kMinLzxWindow || bits > kMaxLzxWindow) {
+            error = "LZX window of 2^" + std::to_string(bits) + " bytes is invalid (15 to 21)";
+            return nullptr;
+        }
+#ifdef ARCH_HAVE_LZX_DECODER
+        std::unique_ptr<FolderDecoder> decoder = MakeLzxDecoder(bits);
+        if (!decoder) error = "the LZX decoder could not be set up";
+        return decoder;
+#else
+        error = "LZX decompression is not available in this build";
+        return nullptr;
+#endif
+    }
+    default: error = "unknown compression " + CompressionName(compression); return nullptr;
+    }
+}
+
+} // namespace cab

@@ -1,0 +1,181 @@
+#include "arch/command_line.h"
+
+#include "arch/cab_format.h"
+#include "arch/codec_registry.h"
+
+namespace arch {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+} // namespace
+
+std::vector<std::string> SplitArguments(const std::string& text)
+{
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    for (;;) {
+        while (i < n && IsBlank(text[i])) ++i;
+        if (i >= n) break;
+        std::string arg;
+        bool quoted = false;
+        while (i < n && (quoted || !IsBlank(text[i]))) {
+            if (text[i] == '\\') {
+                std::size_t count = 0;
+                while (i < n && text[i] == '\\') {
+                    ++count;
+                    ++i;
+                }
+                if (i < n && text[i] == '"') {
+                    arg.append(count / 2, '\\');
+                    if (count % 2) {
+                        arg += '"';
+                        ++i;
+                    }
+                    // An even count leaves the quote to group below.
+                } else {
+                    arg.append(count, '\\');
+                }
+                continue;
+            }
+            if (text[i] == '"') {
+                if (quoted && i + 1 < n && text[i + 1] == '"') {
+                    arg += '"';
+                    i += 2;
+                    continue;
+                }
+                quoted = !quoted;
+                ++i;
+                continue;
+            }
+            arg += text[i++];
+        }
+        args.push_back(arg);
+    }
+    return args;
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine)
+{
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    const std::size_t n = commandLine.size();
+    std::string program;
+    if (i < n && commandLine[i] == '"') {
+        ++i;
+        while (i < n && commandLine[i] != '"') program += commandLine[i++];
+        if (i < n) ++i;
+    } else {
+        while (i < n && !IsBlank(commandLine[i])) program += commandLine[i++];
+    }
+    args.push_back(program);
+    std::vector<std::string> rest = SplitArguments(commandLine.substr(i));
+    args.insert(args.end(), rest.begin(), rest.end());
+    return args;
+}
+
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
+{
+    options = Options();
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 2 || a[0] != '-') break;
+        const std::string name = a.substr(1);
+        if (name == "h" || name == "?" || name == "-help") {
+            options.command = Command::Help;
+            return true;
+        } else if (name == "r") {
+            options.recurse = true;
+        } else if (name == "p") {
+            options.keepPaths = true;
+        } else if (name == "o") {
+            options.overwrite = true;
+        } else if (name == "m" || name == "P") {
+            if (i + 1 >= args.size()) {
+                error = "option " + a + " needs a value";
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (name == "P") {
+                options.stripPrefix = value;
+            } else if (!cab::ParseMethod(value, options.compression, error)) {
+                return false;
+            }
+        } else {
+            error = "unknown option " + a;
+            return false;
+        }
+    }
+    if (i >= args.size()) {
+        if (args.empty()) return true; // nothing at all: help
+        error = "no command given (N, X or L)";
+        return false;
+    }
+
+    const std::string& command = args[i++];
+    if (command == "N" || command == "n") {
+        options.command = Command::Create;
+    } else if (command == "X" || command == "x") {
+        options.command = Command::Extract;
+    } else if (command == "L" || command == "l") {
+        options.command = Command::List;
+    } else {
+        error = "unknown command \"" + command + "\" (N, X or L)";
+        return false;
+    }
+    if (i >= args.size()) {
+        error = "no cabinet file given";
+        return false;
+    }
+    options.cabinet = args[i++];
+    options.operands.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+
+    if (options.command == Command::Create && options.operands.empty()) {
+        error = "no files to add given";
+        return false;
+    }
+    if (options.command == Command::Extract && options.operands.size() > 1) {
+        error = "extraction takes one destination folder, not " + std::to_string(options.operands.size()) +
+                " arguments";
+        return false;
+    }
+    if (options.command == Command::List && !options.operands.empty()) {
+        error = "listing takes only the cabinet file";
+        return false;
+    }
+    return true;
+}
+
+std::string HelpText()
+{
+    std::string text =
+        "arch: cabinet (MS-CAB) archiver\n"
+        "\n"
+        "Usage:\n"
+        "  arch [options] N cabinet files...    create a new cabinet from files\n"
+        "  arch [options] X cabinet [folder\\]   extract a cabinet into a folder\n"
+        "  arch L cabinet                       list a cabinet's files\n"
+        "  arch -h                              show this text\n"
+        "\n"
+        "Options:\n"
+        "  -m NONE | MSZIP | LZX:15 ... LZX:21  compression for N (default MSZIP)\n"
+        "  -r        recurse into subfolders when adding files\n"
+        "  -p        keep path names (N: store paths; X: restore folders)\n"
+        "  -P path   strip this leading path from stored names (N; any case;\n"
+        "            a drive is ignored)\n"
+        "  -o        overwrite existing files without asking (X)\n"
+        "\n"
+        "Files to add may hold the wildcards * and ? in their last part; *.*\n"
+        "matches every file. Bytes after the cabinet's end are ignored on\n"
+        "reading. Extraction refuses names that would leave the folder.\n";
+    if (!cab::LzxEncoderAvailable())
+        text += "\nThis build has no LZX encoder: -m LZX:n writes MSZIP (and says so).\n";
+    if (!cab::LzxDecoderAvailable()) text += "This build cannot read LZX folders.\n";
+    text += "Quantum folders are not supported.\n";
+    return text;
+}
+
+} // namespace arch

@@ -1,0 +1,100 @@
+#!/bin/sh
+# Generation benchmark: builds a package folder from a large list (thousands
+# of entries, hundreds of megabytes) under Wine, and prints its time as a
+# ratio to copying the same documents with `cp -r` in the same run.
+#
+#   bench/generate_bench.sh [WINDOWS-BUILD-DIR]     (default build/win)
+#
+# Both copies read warm files (the documents are read once before timing)
+# and write to the same file system, into the page cache (neither waits for
+# the disk). The generation time is measured inside
+# the Windows program around GeneratePackage alone, so Wine's start is not
+# counted; the archiver is not installed in the benchmark's root, so the time
+# is that of the package folder (copies, page edits, photo pages, navigation
+# frame), not of packing it.
+set -eu
+
+build=$(cd "${1:-build/win}" && pwd)
+exe="$build/generate/generate_bench.exe"
+[ -f "$exe" ] || { echo "generate_bench: build $exe first (make win)" >&2; exit 1; }
+
+pages=${BENCH_PAGES:-600}        # web pages, each with a resource folder of 3 files
+pictures=${BENCH_PICTURES:-1200} # JPEG pictures, each given a photo page
+documents=${BENCH_DOCUMENTS:-1500} # PDF documents
+large=${BENCH_LARGE_MIB:-200}    # one large file (a film), in MiB
+
+# The documents live on the prefix's drive C:, like a user's documents.
+drive_c="$build/wineprefix/drive_c"
+[ -d "$drive_c" ] || "$build/wine-run" cmd /c exit >/dev/null 2>&1 || true
+docs="$drive_c/ambrel-bench-documents"
+list="$docs.list"
+if [ ! -f "$docs/.complete-$pages-$pictures-$documents-$large" ]; then
+  echo "Making the documents (once)..."
+  rm -rf "$docs"
+  mkdir -p "$docs/web" "$docs/pictures" "$docs/pdf"
+  head -c 20000 /dev/urandom | base64 > "$docs/.filler"
+  : > "$list"
+  printf 'G\tWeb pages\n' >> "$list"
+  i=0
+  while [ $i -lt "$pages" ]; do
+    f="$docs/web/page$i.htm"
+    { printf '<html><HEAD><title>Page %d</title><script>var n = window.name;</script></HEAD><body>' $i
+      cat "$docs/.filler"; printf '</body></html>\r\n'; } > "$f"
+    mkdir -p "$docs/web/page${i}_files"
+    head -c 30000 /dev/urandom > "$docs/web/page${i}_files/photo.jpg"
+    head -c 8000 /dev/urandom > "$docs/web/page${i}_files/style.css"
+    head -c 12000 /dev/urandom > "$docs/web/page${i}_files/script.js"
+    printf 'F\tPage %d\tC:\\ambrel-bench-documents\\web\\page%d.htm\n' $i $i >> "$list"
+    i=$((i + 1))
+  done
+  printf 'G\tPictures\n' >> "$list"
+  i=0
+  while [ $i -lt "$pictures" ]; do
+    head -c 150000 /dev/urandom > "$docs/pictures/Photo$i.JPG"
+    printf 'F\tPhoto %d\tC:\\ambrel-bench-documents\\pictures\\Photo%d.JPG\n' $i $i >> "$list"
+    i=$((i + 1))
+  done
+  printf 'G\tDocuments\n' >> "$list"
+  i=0
+  while [ $i -lt "$documents" ]; do
+    head -c 100000 /dev/urandom > "$docs/pdf/Report$i.pdf"
+    printf 'F\tReport %d\tC:\\ambrel-bench-documents\\pdf\\Report%d.pdf\n' $i $i >> "$list"
+    i=$((i + 1))
+  done
+  if [ "$large" -gt 0 ]; then
+    head -c $((large * 1048576)) /dev/urandom > "$docs/Film.swf"
+    printf 'F\tFilm\tC:\\ambrel-bench-documents\\Film.swf\n' >> "$list"
+  fi
+  printf 'U\tLive\thttp://www.example.com/\n' >> "$list"
+  touch "$docs/.complete-$pages-$pictures-$documents-$large"
+fi
+
+entries=$(wc -l < "$list")
+bytes=$(du -sb "$docs" | cut -f1)
+files=$(find "$docs" -type f | wc -l)
+echo "Documents: $files files, $((bytes / 1048576)) MiB, list of $entries entries"
+
+# Warm the page cache for both runs.
+find "$docs" -type f -exec cat {} + > /dev/null
+
+now() { date +%s.%N; }
+copy="$drive_c/ambrel-bench-copy"
+rm -rf "$copy"
+sync
+t0=$(now)
+cp -r "$docs" "$copy"
+t1=$(now)
+rm -rf "$copy"
+sync
+
+result=$("$build/wine-run" "$exe" 'C:\ambrel-bench-documents.list')
+printf "%s\n" "$result"
+generation=$(echo "$result" | sed -n 's/^generation_seconds //p')
+[ -n "$generation" ] || { echo "generate_bench: no time reported" >&2; exit 1; }
+
+rm -rf "$drive_c/ambrel-tests/bench"
+
+awk -v t0="$t0" -v t1="$t1" -v g="$generation" 'BEGIN {
+  c = t1 - t0
+  printf "cp -r: %.3f s\ngeneration: %.3f s\ngeneration / cp -r: %.2f\n", c, g, g / c
+}'

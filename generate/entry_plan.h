@@ -1,0 +1,37 @@
+// The presentation list as a generation walks it: each entry's kind, the
+// names derived from its path, its address and its number. The navigation
+// text's address table and its links are made from the same plan, so their
+// numbers always agree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CAmbrelUtilities;
+
+struct PlannedEntry {
+    enum Kind { Group, File, Url };
+    Kind kind = Group;
+    std::string group;          // the header text of a group header
+    std::string title;
+    std::string path;           // the file path of a file entry
+    std::string thumbnail;      // the entry's thumbnail name, "" for none
+    std::string lowerPath;      // the path in lower case ("" for a URL entry)
+    std::string sourceFileName; // the name of the file's copy in resources
+    bool photo = false;         // a JPEG picture, shown through a photo page
+    std::string pageName;       // the photo page of a picture
+    std::string address;        // the link target, relative to resources
+    uint32_t number = 0;        // 1, 2, 3... for the entries that are not headers
+};
+
+// Plans the entries of the list, in list order, each with the thumbnail name
+// at its place in m_listThumbnails ("" once that list is exhausted). An entry
+// that is neither a group header nor has a path or an address leads nowhere
+// and is left out: it gets no number, no address and no link. The walk ends
+// with the shortest of the four lists.
+std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities);
+
+// The page the main frame starts with for an entry: "resources/" and its
+// address for a file entry, the address itself for a live URL.
+std::string StartAddress(const PlannedEntry& entry);

@@ -1,0 +1,70 @@
+#include "generate/package_names.h"
+
+#include "shell/ansi_text.h"
+
+namespace {
+const char kPackageEnding[] = ".ambd";
+const std::string::size_type kPackageEndingLength = sizeof(kPackageEnding) - 1;
+
+// A name the system would take for a folder of its own below the work
+// folder, and not for the work folder itself or anything outside it.
+bool IsOwnFolderName(const std::string& name)
+{
+    for (unsigned char c : name) {
+        if (c < 32) return false;
+        switch (c) {
+        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': return false;
+        default: break;
+        }
+    }
+    // "x. " names the folder x; ". ", "." and ".." name no folder of their own.
+    std::string::size_type kept = name.find_last_not_of(". ");
+    return kept != std::string::npos;
+}
+} // namespace
+
+bool DerivePackageNames(const std::string& outputPath, PackageNames& names)
+{
+    names = PackageNames();
+    names.outputPath = outputPath;
+    if (!EndsWith(AnsiLower(AfterLastBackslash(outputPath)), kPackageEnding)) names.outputPath += kPackageEnding;
+    names.outputFileName = AfterLastBackslash(names.outputPath);
+    names.packageName = names.outputFileName.substr(0, names.outputFileName.size() - kPackageEndingLength);
+    std::string::size_type dot = names.outputFileName.find_last_of('.');
+    names.baseName = names.outputFileName.substr(0, dot);
+    return IsOwnFolderName(names.packageName);
+}
+
+std::string SourceFileName(const std::string& path)
+{
+    return AfterLastBackslash(path);
+}
+
+bool IsPhotoPath(const std::string& lowerPath)
+{
+    return EndsWith(lowerPath, ".jpg") || EndsWith(lowerPath, ".jpeg");
+}
+
+std::string PhotoPageName(const std::string& lowerPath)
+{
+    std::string name = AfterLastBackslash(lowerPath);
+    std::string::size_type dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name + ".html";
+}
+
+bool IsWebPagePath(const std::string& lowerPath)
+{
+    return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm");
+}
+
+bool IsWebArchivePath(const std::string& lowerPath)
+{
+    return EndsWith(lowerPath, ".mht");
+}
+
+std::string WebPageResourceFolder(const std::string& lowerPagePath)
+{
+    std::string::size_type dot = lowerPagePath.find_last_of('.');
+    return lowerPagePath.substr(0, dot) + "_files";
+}
