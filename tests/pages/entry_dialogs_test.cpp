@@ -182,7 +182,7 @@ TEST_F(EntryDialogs, EscapeAndTheCloseBoxAddNothing)
 TEST_F(EntryDialogs, PhotoPageAsksForPhotosUnderTheSameCaption)
 {
     CPropertyPage3 page;
-    std::string button, label, documentButton, documentLabel;
+    std::string button, label;
     pagetest::RunSheet({&page}, [&](HWND sheet) {
         HWND p = gui::CurrentPage(sheet);
         HWND dialog = OpenAddDocument(p);
@@ -200,17 +200,6 @@ TEST_F(EntryDialogs, PhotoPageAsksForPhotosUnderTheSameCaption)
     EXPECT_EQ("Photo Title:", label);
     ASSERT_EQ(1u, answers.Requests().size());
     EXPECT_EQ(kPhotoFilter, answers.Requests()[0].filter);
-
-    // The document page's dialog keeps its own wording.
-    CPropertyPage1 documentPage;
-    pagetest::RunSheet({&documentPage}, [&](HWND sheet) {
-        HWND dialog = OpenAddDocument(gui::CurrentPage(sheet));
-        ASSERT_TRUE(dialog);
-        documentButton = gui::GetText(dialog, IDC_SELECT_DOCUMENTS);
-        documentLabel = gui::GetText(dialog, IDC_TITLE_LABEL);
-    });
-    EXPECT_EQ("Select document(s)...", documentButton);
-    EXPECT_EQ("Document Title:", documentLabel);
 }
 
 TEST_F(EntryDialogs, LiveAddressesStartingWithWwwGetTheWebScheme)
