@@ -1,0 +1,372 @@
+#include "arch/lzx_encoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "arch/lzx_bit_writer.h"
+#include "arch/lzx_e8.h"
+
+namespace cab::lzx {
+namespace {
+
+constexpr uint32_t kScale = 16; // prices are in sixteenths of a bit
+// Stream positions handed to the match finder stay below this; past it the
+// finder starts over (cabinet folders never get there).
+constexpr uint64_t kFinderSpan = 0xF0000000u;
+
+struct LevelSettings {
+    int rowBits;
+    int depth;        // earlier positions compared
+    uint32_t good;    // a match this long cuts the rest of the search short
+    uint32_t nice;    // one this long ends it
+    uint32_t lazy;    // one this long is taken without looking ahead
+    uint32_t insert;  // positions inside a longer match are not hashed (0: all are)
+    uint32_t skip;    // after 2^skip positions without a match, search every other one
+};
+
+LevelSettings SettingsFor(int level) {
+    if (level <= 0)
+        return {14, 3, 8, 16, 0, 8, 4};
+    return {17, 16, 16, 32, 8, 48, 6};
+}
+
+// Bits per byte of the frame's byte frequencies, above which it is taken
+// for compressed or random data unless it repeats something seen before.
+constexpr double kIncompressibleEntropy = 7.9;
+
+} // namespace
+
+Encoder::Encoder(int windowBits, int level)
+    : windowBits_(windowBits),
+      level_(level <= 0 ? 0 : 1),
+      windowSize_(1u << windowBits),
+      maxOffset_(MaxOffset(windowBits)),
+      buffer_(2 * (std::size_t{1} << windowBits)),
+      finder_(std::min(SettingsFor(level).rowBits, windowBits - 3), MaxOffset(windowBits)),
+      writer_(windowBits) {
+    const LevelSettings s = SettingsFor(level_);
+    finder_.SetSearch(s.depth, s.good, s.nice);
+    insertLimit_ = s.insert;
+    lazyLimit_ = s.lazy;
+    skipShift_ = s.skip;
+    matches_.resize(kMaxMatch + 2);
+    SetDefaultPrices();
+}
+
+void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) {
+    if (size == 0)
+        return;
+    if (size > kFrameSize)
+        throw std::invalid_argument("an LZX frame holds at most 32768 bytes");
+    const bool first = frameIndex_ == 0;
+    AppendFrame(data, size);
+    const uint32_t end = bufferLength_;
+    const uint32_t begin = end - static_cast<uint32_t>(size);
+    // The last positions of the previous frame could not be hashed until
+    // the bytes after them arrived.
+    InsertUpTo(bufferStart_ + begin);
+
+    if (LooksIncompressible(begin, end)) {
+        // Stored without a search. Its positions are still recorded, so
+        // that a later copy of the same bytes is found: all of them at the
+        // default level, every eighth at the fast one.
+        InsertUpTo(bufferStart_ + end, level_ >= 1 ? 1 : 8);
+        WriteStored(out, begin, size, first);
+        return;
+    }
+
+    uint32_t saved[kNumRepeatedOffsets];
+    std::copy(repeated_, repeated_ + kNumRepeatedOffsets, saved);
+    items_.clear();
+    Parse(begin, end);
+
+    SymbolCounts counts;
+    CountSymbols(items_, counts);
+    BlockCodes codes;
+    const int type = writer_.ChooseCodes(counts, codes);
+
+    const BlockWriter before = writer_;
+    scratch_.clear();
+    const std::size_t headerBits = first ? 1 + 32 : 0;
+    {
+        BitWriter w(scratch_);
+        if (first)
+            WriteStreamHeader(w);
+        writer_.WriteCompressed(w, type, static_cast<uint32_t>(size), codes, items_);
+        w.AlignToWord();
+    }
+    const std::size_t plainBits = headerBits + BlockWriter::UncompressedBits(headerBits, static_cast<uint32_t>(size));
+    if (plainBits < scratch_.size() * 8) {
+        // Stored as it is: the decoder's trees and repeated offsets stay
+        // those of before this frame.
+        writer_ = before;
+        std::copy(saved, saved + kNumRepeatedOffsets, repeated_);
+        WriteStored(out, begin, size, first);
+        return;
+    }
+    out.insert(out.end(), scratch_.begin(), scratch_.end());
+    SetPrices(codes);
+    ++frameIndex_;
+}
+
+void Encoder::WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first) {
+    BitWriter w(out);
+    if (first)
+        WriteStreamHeader(w);
+    BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
+    ++frameIndex_;
+}
+
+void Encoder::WriteStreamHeader(BitWriter& out) {
+    // Call translation on, with its size as two 16-bit halves.
+    out.Put(1, 1);
+    out.Put(static_cast<uint32_t>(kE8TranslationSize) >> 16, 16);
+    out.Put(static_cast<uint32_t>(kE8TranslationSize) & 0xFFFF, 16);
+}
+
+bool Encoder::LooksIncompressible(uint32_t begin, uint32_t end) {
+    const uint32_t size = end - begin;
+    if (size < 4096)
+        return false;
+    // Every other byte is sample enough.
+    uint32_t counts[256] = {};
+    for (uint32_t i = begin; i < end; i += 2)
+        ++counts[buffer_[i]];
+    const uint32_t samples = (size + 1) / 2;
+    double sum = 0;
+    for (const uint32_t c : counts)
+        if (c)
+            sum += c * std::log2(static_cast<double>(c));
+    const double entropy = std::log2(static_cast<double>(samples)) - sum / samples;
+    if (entropy < kIncompressibleEntropy)
+        return false;
+    // The same bytes may have been seen before (a file packed twice):
+    // probe a few positions for long matches.
+    const uint64_t history = bufferStart_ + begin - finderBase_;
+    for (uint32_t at = begin; at + 64 <= end; at += 509) {
+        const int n = finder_.Find(buffer_.data() + at, FinderPosition(bufferStart_ + at),
+                                   static_cast<uint32_t>(std::min<uint64_t>(at, history)), 64, matches_.data());
+        if (n > 0 && matches_[n - 1].length >= 32)
+            return false;
+    }
+    return true;
+}
+
+void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
+    if (bufferLength_ + size > buffer_.size()) {
+        // Keep one window of history.
+        const uint32_t keep = std::min(bufferLength_, windowSize_);
+        const uint32_t drop = bufferLength_ - keep;
+        std::memmove(buffer_.data(), buffer_.data() + drop, keep);
+        bufferLength_ = keep;
+        bufferStart_ += drop;
+    }
+    const uint64_t frameStart = bufferStart_ + bufferLength_;
+    if (frameStart + size - finderBase_ >= kFinderSpan) {
+        finder_.Clear();
+        finderBase_ = frameStart;
+        inserted_ = frameStart;
+    }
+    uint8_t* frame = buffer_.data() + bufferLength_;
+    std::memcpy(frame, data, size);
+    if (frameIndex_ < kE8FrameLimit)
+        E8Encode(frame, size, static_cast<uint32_t>(frameStart), kE8TranslationSize);
+    bufferLength_ += static_cast<uint32_t>(size);
+}
+
+void Encoder::InsertUpTo(uint64_t position, uint32_t step) {
+    const uint64_t end = bufferStart_ + bufferLength_;
+    const uint64_t tail = MatchFinder::kHashBytes - 1;
+    const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
+    if (inserted_ < bufferStart_)
+        inserted_ = bufferStart_;
+    // Fetching a few positions ahead lets the memory work in parallel.
+    const uint64_t ahead = 4 * step;
+    for (; inserted_ < last; inserted_ += step) {
+        const uint8_t* data = buffer_.data() + (inserted_ - bufferStart_);
+        if (inserted_ + ahead < last)
+            finder_.Prefetch(data + ahead);
+        finder_.Insert(data, FinderPosition(inserted_));
+    }
+    inserted_ = std::max(inserted_, last);
+}
+
+int Encoder::Search(uint32_t at, uint32_t maxLength) {
+    const uint64_t position = bufferStart_ + at;
+    if (bufferLength_ - at < MatchFinder::kHashBytes)
+        return 0;
+    InsertUpTo(position);
+    // Looking ahead, the next position is searched next.
+    if (lazyLimit_ != 0 && bufferLength_ - at > MatchFinder::kHashBytes)
+        finder_.Prefetch(buffer_.data() + at + 1);
+    const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
+                                        static_cast<uint32_t>(std::min<uint64_t>(at, position - finderBase_)),
+                                        maxLength, matches_.data());
+    inserted_ = std::max(inserted_, position + 1);
+    return n;
+}
+
+uint32_t Encoder::RepeatLength(uint32_t at, uint32_t offset, uint32_t maxLength) const {
+    // A repeated offset may point before the stream start or out of the
+    // history kept; such a match is impossible.
+    if (offset > at || offset > maxOffset_)
+        return 0;
+    const uint8_t* p = buffer_.data() + at;
+    return MatchFinder::MatchLength(p, p - offset, maxLength);
+}
+
+void Encoder::EmitMatch(uint32_t length, uint32_t offset) {
+    for (int r = 0; r < kNumRepeatedOffsets; ++r)
+        if (repeated_[r] == offset) {
+            EmitRepeat(length, r);
+            return;
+        }
+    items_.push_back(MatchItem(length, offset + 2));
+    repeated_[2] = repeated_[1];
+    repeated_[1] = repeated_[0];
+    repeated_[0] = offset;
+}
+
+void Encoder::EmitRepeat(uint32_t length, int index) {
+    items_.push_back(MatchItem(length, static_cast<uint32_t>(index)));
+    std::swap(repeated_[0], repeated_[index]);
+}
+
+Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end) {
+    Candidate best;
+    const uint32_t maxLength = std::min<uint32_t>(end - at, kMaxMatch);
+    if (maxLength < kMinMatch)
+        return best;
+    const uint32_t* literalCost = literalCost_.data() + (at - frameBegin_);
+    auto consider = [&](uint32_t length, uint32_t price, int repIndex, uint32_t offset) {
+        const int32_t gain = static_cast<int32_t>(literalCost[length] - literalCost[0]) - static_cast<int32_t>(price);
+        if (gain > best.gain) {
+            best = {length, offset, repIndex, gain};
+        }
+    };
+    for (int r = 0; r < kNumRepeatedOffsets; ++r) {
+        const uint32_t len = RepeatLength(at, repeated_[r], maxLength);
+        if (len >= kMinMatch)
+            consider(len, RepeatPrice(r, len), r, repeated_[r]);
+    }
+    const int found = Search(at, maxLength);
+    for (int k = 0; k < found; ++k) {
+        const Match m = matches_[k];
+        if (m.length > best.length)
+            consider(m.length, ExplicitPrice(m.offset, m.length), -1, m.offset);
+    }
+    return best;
+}
+
+void Encoder::Emit(const Candidate& c) {
+    if (c.repIndex >= 0)
+        EmitRepeat(c.length, c.repIndex);
+    else
+        EmitMatch(c.length, c.offset);
+}
+
+// Both levels parse by the prices of the last block: at each position the
+// match that saves most over literals, a repeated offset when it pays.
+// The default level then looks one position ahead and starts with a
+// literal when the match there saves more over the same bytes.
+void Encoder::Parse(uint32_t begin, uint32_t end) {
+    // What the frame's bytes cost as literals, summed from its start, so
+    // that a match's saving over the bytes it covers is one subtraction.
+    frameBegin_ = begin;
+    literalCost_.resize(end - begin + 1);
+    literalCost_[0] = 0;
+    for (uint32_t k = begin; k < end; ++k)
+        literalCost_[k - begin + 1] = literalCost_[k - begin] + prices_.literal[buffer_[k]];
+    uint32_t i = begin;
+    uint32_t misses = 0;
+    while (i < end) {
+        Candidate current = BestAt(i, end);
+        if (current.length == 0) {
+            // Where nothing matches for long (compressed data), search ever
+            // more sparsely.
+            const uint32_t step = std::min(1 + (misses++ >> skipShift_), end - i);
+            for (uint32_t k = 0; k < step; ++k)
+                items_.push_back(LiteralItem(buffer_[i + k]));
+            i += step;
+            if (level_ == 0)
+                inserted_ = std::max(inserted_, bufferStart_ + i);
+            continue;
+        }
+        misses = 0;
+        while (i + 1 < end && current.length < lazyLimit_) {
+            // Gains count against literals, so they compare directly: a
+            // literal here and the next match, or this match.
+            const Candidate next = BestAt(i + 1, end);
+            if (next.length == 0 || next.gain <= current.gain)
+                break;
+            items_.push_back(LiteralItem(buffer_[i]));
+            ++i;
+            current = next;
+        }
+        Emit(current);
+        const uint32_t start = i;
+        i += current.length;
+        if (insertLimit_ != 0 && current.length > insertLimit_) {
+            InsertUpTo(bufferStart_ + start + insertLimit_);
+            inserted_ = std::max(inserted_, bufferStart_ + i);
+        } else {
+            InsertUpTo(bufferStart_ + i);
+        }
+    }
+}
+
+void Encoder::SetDefaultPrices() {
+    for (uint32_t& p : prices_.literal)
+        p = 8 * kScale;
+    for (int slot = 0; slot < kMaxPositionSlots; ++slot)
+        for (int h = 0; h < 8; ++h)
+            prices_.match[slot][h] = (slot < kNumRepeatedOffsets ? 8 : 10) * kScale + h * kScale / 2;
+    for (uint32_t& p : prices_.length)
+        p = 8 * kScale;
+}
+
+void Encoder::SetPrices(const BlockCodes& codes) {
+
+    // Symbols the last block did not use are priced as rare ones.
+    for (int b = 0; b < kNumChars; ++b)
+        prices_.literal[b] = (codes.mainLengths[b] ? codes.mainLengths[b] : 12) * kScale;
+    const int slots = PositionSlotCount(windowBits_);
+    for (int slot = 0; slot < slots; ++slot)
+        for (int h = 0; h < 8; ++h) {
+            const uint8_t len = codes.mainLengths[kNumChars + slot * 8 + h];
+            prices_.match[slot][h] = (len ? len : 14) * kScale;
+        }
+    for (int s = 0; s < kLengthSymbols; ++s)
+        prices_.length[s] = (codes.lengthLengths[s] ? codes.lengthLengths[s] : 10) * kScale;
+}
+
+uint32_t Encoder::ExplicitPrice(uint32_t offset, uint32_t length) const {
+    const int slot = PositionSlot(offset + 2);
+    const uint32_t extra = length - kMinMatch;
+    const uint32_t symbol = extra < kNumPrimaryLengths ? prices_.match[slot][extra]
+                                                       : prices_.match[slot][kNumPrimaryLengths] +
+                                                             prices_.length[extra - kNumPrimaryLengths];
+    return symbol + kSlots.extraBits[slot] * kScale;
+}
+
+uint32_t Encoder::RepeatPrice(int index, uint32_t length) const {
+    const uint32_t extra = length - kMinMatch;
+    if (extra < kNumPrimaryLengths)
+        return prices_.match[index][extra];
+    return prices_.match[index][kNumPrimaryLengths] + prices_.length[extra - kNumPrimaryLengths];
+}
+
+} // namespace cab::lzx
+
+namespace cab {
+
+std::unique_ptr<FolderEncoder> MakeLzxEncoder(int windowBits, int level) {
+    if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits)
+        return nullptr;
+    return std::make_unique<lzx::Encoder>(windowBits, level);
+}
+
+} // namespace cab

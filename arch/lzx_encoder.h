@@ -1,0 +1,95 @@
+// Compresses the frames of one cabinet folder into one LZX stream: the
+// history of the whole window is searched for matches, each frame becomes
+// one block (verbatim, aligned-offset or uncompressed, whichever is
+// smallest), and the bit stream is aligned to 16 bits at each frame's end
+// so that every data block decodes on its own terms.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "arch/codec.h"
+#include "arch/lzx_bit_writer.h"
+#include "arch/lzx_block_writer.h"
+#include "arch/lzx_format.h"
+#include "arch/lzx_match_finder.h"
+#include "arch/lzx_sequence.h"
+
+namespace cab::lzx {
+
+// The call translation size written in the stream header: what cabinet
+// tools write, and larger than any program one would pack.
+constexpr int32_t kE8TranslationSize = 12000000;
+
+class Encoder final : public FolderEncoder {
+public:
+    Encoder(int windowBits, int level);
+    void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override;
+
+private:
+    // Prices in sixteenths of a bit, from the last block's codes.
+    struct Prices {
+        uint32_t literal[kNumChars];
+        uint32_t match[kMaxPositionSlots][8];
+        uint32_t length[kLengthSymbols];
+    };
+    static void WriteStreamHeader(BitWriter& out);
+    // Frames of compressed or random data are stored without a search.
+    bool LooksIncompressible(uint32_t begin, uint32_t end);
+    void AppendFrame(const uint8_t* data, std::size_t size);
+    // Hashes the positions before `position` that are not hashed yet (with
+    // a step, only every step-th of them).
+    void InsertUpTo(uint64_t position, uint32_t step = 1);
+    // Matches at buffer index `at` into matches_; returns how many.
+    int Search(uint32_t at, uint32_t maxLength);
+    uint32_t FinderPosition(uint64_t position) const { return static_cast<uint32_t>(position - finderBase_); }
+    uint32_t RepeatLength(uint32_t at, uint32_t offset, uint32_t maxLength) const;
+    // The best match at a position: repIndex >= 0 for a repeated offset;
+    // gain is what it saves over literals, in price units.
+    struct Candidate {
+        uint32_t length = 0;
+        uint32_t offset = 0;
+        int repIndex = -1;
+        int32_t gain = 0;
+    };
+    Candidate BestAt(uint32_t at, uint32_t end);
+    void Emit(const Candidate& c);
+    // Turns the frame's bytes into items_.
+    void Parse(uint32_t begin, uint32_t end);
+    // Writes the frame as an uncompressed block.
+    void WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first);
+    // A match, coded through a repeated offset when it equals one.
+    void EmitMatch(uint32_t length, uint32_t offset);
+    void EmitRepeat(uint32_t length, int index);
+    void SetDefaultPrices();
+    void SetPrices(const BlockCodes& codes);
+    uint32_t ExplicitPrice(uint32_t offset, uint32_t length) const;
+    uint32_t RepeatPrice(int index, uint32_t length) const;
+
+    const int windowBits_;
+    const int level_;
+    const uint32_t windowSize_;
+    const uint32_t maxOffset_;
+
+    std::vector<uint8_t> buffer_;  // history and the current frame
+    uint32_t bufferLength_ = 0;
+    uint64_t bufferStart_ = 0;     // stream position of buffer_[0]
+    uint64_t inserted_ = 0;        // stream positions below this are in the finder
+    uint64_t finderBase_ = 0;      // stream position the finder counts from
+    uint32_t frameIndex_ = 0;
+    uint32_t repeated_[kNumRepeatedOffsets] = {1, 1, 1};
+
+    MatchFinder finder_;
+    BlockWriter writer_;
+    Sequence items_;
+    Prices prices_;
+    std::vector<uint32_t> literalCost_;
+    uint32_t frameBegin_ = 0;
+    uint32_t insertLimit_ = 0;
+    uint32_t lazyLimit_ = 0;
+    uint32_t skipShift_ = 0;
+    std::vector<Match> matches_;
+    std::vector<uint8_t> scratch_;
+};
+
+} // namespace cab::lzx

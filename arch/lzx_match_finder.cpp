@@ -1,0 +1,91 @@
+#include "arch/lzx_match_finder.h"
+
+#include <algorithm>
+
+namespace cab::lzx {
+
+MatchFinder::MatchFinder(int rowBits, uint32_t maxOffset)
+    : rowBits_(rowBits),
+      maxOffset_(maxOffset),
+      rows_(std::size_t{1} << rowBits, Row{}),
+      rowHead_(std::size_t{1} << rowBits, 0),
+      hash3_(std::size_t{1} << kHash3Bits, 0),
+      hash4_(std::size_t{1} << kHash4Bits, 0) {}
+
+void MatchFinder::Clear() {
+    std::fill(rows_.begin(), rows_.end(), Row{});
+    std::fill(rowHead_.begin(), rowHead_.end(), 0);
+    std::fill(hash3_.begin(), hash3_.end(), 0);
+    std::fill(hash4_.begin(), hash4_.end(), 0);
+}
+
+template <bool kInsert>
+int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+    const uint32_t reach = std::min(history, maxOffset_);
+    int count = 0;
+    uint32_t best = 2;
+
+    // Short matches nearby, which the rows cannot see.
+    auto nearby = [&](std::vector<uint32_t>& table, uint32_t h, uint32_t minLength, uint32_t maxOffset) {
+        const uint32_t entry = table[h];
+        if (kInsert)
+            table[h] = position + 1;
+        if (entry == 0 || maxLength < minLength)
+            return;
+        const uint32_t offset = position - (entry - 1);
+        if (offset > reach || offset > maxOffset)
+            return;
+        const uint32_t len = MatchLength(data, data - offset, maxLength);
+        if (len > best && len >= minLength) {
+            out[count++] = {len, offset};
+            best = len;
+        }
+    };
+    nearby(hash3_, Hash3(data), 3, 4096);
+    nearby(hash4_, Hash4(data), 4, 65536);
+
+    const uint64_t h = RowHash(data);
+    const uint32_t row = RowOf(h);
+    const uint8_t tag = TagOf(h);
+    const Row& r = rows_[row];
+    const unsigned head = rowHead_[row];
+
+    if (best < maxLength) {
+        int depth = depth_;
+        for (unsigned k = 0; k < kWays && depth > 0; ++k) {
+            const unsigned slot = (head + k) & (kWays - 1);
+            if (r.tags[slot] != tag)
+                continue;
+            const uint32_t entry = EntryAt(r, slot);
+            if (entry == 0)
+                break;
+            // Newest first: once one is out of reach, all after it are.
+            const uint32_t offset = (position + 1 - entry) & 0xFFFFFF;
+            if (offset == 0 || offset > reach)
+                break;
+            --depth;
+            const uint8_t* match = data - offset;
+            // Only a match that beats the best so far matters: test its
+            // byte at that length first.
+            if (match[best] != data[best])
+                continue;
+            const uint32_t len = MatchLength(data, match, maxLength);
+            if (len > best) {
+                out[count++] = {len, offset};
+                best = len;
+                if (len >= nice_ || len >= maxLength)
+                    break;
+                if (len >= good_)
+                    depth >>= 2;
+            }
+        }
+    }
+    if (kInsert)
+        AddToRow(row, tag, position);
+    return count;
+}
+
+template int MatchFinder::Search<true>(const uint8_t*, uint32_t, uint32_t, uint32_t, Match*);
+template int MatchFinder::Search<false>(const uint8_t*, uint32_t, uint32_t, uint32_t, Match*);
+
+} // namespace cab::lzx

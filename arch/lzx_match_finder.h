@@ -1,0 +1,166 @@
+// Finds earlier occurrences in the encoder's history. Positions are hashed
+// by their first few bytes into rows of the sixteen latest positions with
+// that hash row, each with an 8-bit tag of the rest of the hash, so one
+// look at a row skips the positions that cannot match; two small tables
+// hold the latest positions with the same three and four bytes for short
+// matches nearby, which the rows do not see.
+// Positions are offsets in the folder's stream; the caller's buffer holds
+// the bytes from `bufferStart` on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
+
+namespace cab::lzx {
+
+struct Match {
+    uint32_t length;
+    uint32_t offset;
+};
+
+class MatchFinder {
+public:
+    MatchFinder(int rowBits, uint32_t maxOffset);
+
+    // Up to `depth` earlier positions are compared; a match of `goodLength`
+    // cuts the rest to a quarter, one of `niceLength` ends the search.
+    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength) {
+        depth_ = depth;
+        good_ = goodLength;
+        nice_ = niceLength;
+    }
+
+    // In what follows `data` points at the byte of stream position
+    // `position` in the encoder's buffer, `history` is how many bytes the
+    // buffer holds before it, and matches end within `maxLength` bytes.
+
+    // Bytes a position needs after it (itself included) to be hashed.
+    static constexpr uint32_t kHashBytes = 6;
+
+    // Asks the processor to fetch what a search or insertion of the
+    // position will touch; needs available >= kHashBytes.
+    void Prefetch(const uint8_t* data) const {
+        const uint64_t h = RowHash(data);
+        PrefetchLine(&rows_[RowOf(h)]);
+        PrefetchLine(hash4_.data() + Hash4(data));
+    }
+
+    // Records the position; needs available >= kHashBytes.
+    void Insert(const uint8_t* data, uint32_t position) {
+        const uint64_t h = RowHash(data);
+        AddToRow(RowOf(h), TagOf(h), position);
+        hash3_[Hash3(data)] = position + 1;
+        hash4_[Hash4(data)] = position + 1;
+    }
+
+    // Records the position and appends the matches found there to `out`,
+    // each longer than the one before (at most `maxLength` long); returns
+    // how many. Needs available >= kHashBytes.
+    int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+        return Search<true>(data, position, history, maxLength, out);
+    }
+    // The same without recording the position, for a look ahead of the
+    // positions recorded so far.
+    int Find(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+        return Search<false>(data, position, history, maxLength, out);
+    }
+
+    // Forgets every position (before stream positions would overflow).
+    void Clear();
+
+    // How many bytes from a and b agree, at most `limit`; compares eight
+    // at a time.
+    static uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) {
+        uint32_t n = 0;
+        while (n + 8 <= limit) {
+            uint64_t x, y;
+            std::memcpy(&x, a + n, 8);
+            std::memcpy(&y, b + n, 8);
+            if (x != y)
+                break;
+            n += 8;
+        }
+        while (n < limit && a[n] == b[n])
+            ++n;
+        return n;
+    }
+
+private:
+    static void PrefetchLine(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(p);
+#elif defined(_MSC_VER)
+        _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0);
+#else
+        (void)p;
+#endif
+    }
+
+    template <bool kInsert>
+    int Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out);
+
+    static constexpr int kWays = 16;
+    // One cache line: the tags, then the low 24 bits of each position + 1
+    // (0: empty). Offsets are far below 2^24, so the low bits give them
+    // back; an entry too old to tell apart is at worst a poor candidate,
+    // since every match is checked against the bytes.
+    struct alignas(64) Row {
+        uint8_t tags[kWays];
+        uint8_t positions[3 * kWays];
+    };
+
+    uint64_t RowHash(const uint8_t* p) const {
+        uint64_t v = 0;
+        for (int i = static_cast<int>(kHashBytes) - 1; i >= 0; --i)
+            v = v << 8 | p[i];
+        return v * 0x9E3779B97F4A7C15ull;
+    }
+    uint32_t RowOf(uint64_t h) const { return static_cast<uint32_t>(h >> (64 - rowBits_)); }
+    static uint8_t TagOf(uint64_t h) { return static_cast<uint8_t>(h >> 24); }
+    void AddToRow(uint32_t row, uint8_t tag, uint32_t position) {
+        const uint8_t slot = static_cast<uint8_t>((rowHead_[row] - 1) & (kWays - 1));
+        rowHead_[row] = slot;
+        Row& r = rows_[row];
+        r.tags[slot] = tag;
+        const uint32_t entry = position + 1;
+        r.positions[3 * slot] = static_cast<uint8_t>(entry);
+        r.positions[3 * slot + 1] = static_cast<uint8_t>(entry >> 8);
+        r.positions[3 * slot + 2] = static_cast<uint8_t>(entry >> 16);
+    }
+    static uint32_t EntryAt(const Row& r, unsigned slot) {
+        return static_cast<uint32_t>(r.positions[3 * slot]) | static_cast<uint32_t>(r.positions[3 * slot + 1]) << 8 |
+               static_cast<uint32_t>(r.positions[3 * slot + 2]) << 16;
+    }
+    static uint32_t Hash4(const uint8_t* p) {
+        const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+        return (v * 2654435761u) >> (32 - kHash4Bits);
+    }
+    static uint32_t Hash3(const uint8_t* p) {
+        const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                           static_cast<uint32_t>(p[2]) << 16;
+        return (v * 506832829u) >> (32 - kHash3Bits);
+    }
+
+    static constexpr int kHash3Bits = 14;
+    static constexpr int kHash4Bits = 16;
+    int rowBits_;
+    uint32_t maxOffset_;
+    int depth_ = 16;
+    uint32_t good_ = 32;
+    uint32_t nice_ = 64;
+    // A row's newest entry is at its head, older ones follow it round the
+    // row.
+    std::vector<Row> rows_;
+    std::vector<uint8_t> rowHead_;
+    std::vector<uint32_t> hash3_;
+    std::vector<uint32_t> hash4_;
+};
+
+} // namespace cab::lzx

@@ -1,0 +1,133 @@
+// Streams put together by hand, for what the encoder never writes but
+// other writers may: odd-length uncompressed blocks whose padding byte
+// falls at a frame's end, and blocks with an empty length tree. Each is
+// checked against cabextract as well as against the bytes it was made of.
+#include <gtest/gtest.h>
+
+#include "arch/lzx_bit_writer.h"
+#include "arch/lzx_block_writer.h"
+#include "arch/lzx_huffman_encoder.h"
+#include "bench/lzx_corpus.h"
+#include "tests/arch/lzx_test_util.h"
+
+using namespace lzxtest;
+namespace lzx = cab::lzx;
+
+namespace {
+
+// An uncompressed block as the format lays it out: type 3 and the 24-bit
+// size, one to sixteen bits of padding, the three repeated offsets, the
+// bytes, and a padding byte after an odd count (left to the caller here).
+void UncompressedBlock(std::vector<uint8_t>& out, bool streamHeader, const std::vector<uint8_t>& bytes) {
+    lzx::BitWriter w(out);
+    if (streamHeader)
+        w.Put(0, 1); // no call translation
+    w.Put(3, 3);
+    w.Put(static_cast<uint32_t>(bytes.size()), 24);
+    w.AlignToWord();
+    for (int r = 0; r < 3; ++r)
+        w.PutBytes(reinterpret_cast<const uint8_t*>("\1\0\0\0"), 4);
+    w.PutBytes(bytes.data(), bytes.size());
+}
+
+void ExpectCabextractGives(const std::vector<DataBlock>& blocks, int windowBits, const std::vector<uint8_t>& expected) {
+    const std::string dir = MakeTempDir();
+    WriteFile(dir + "/t.cab", BuildCabinet(static_cast<uint16_t>(windowBits << 8 | 3), blocks, "m",
+                                           static_cast<uint32_t>(expected.size())));
+    ASSERT_EQ(RunCommand("cabextract -q -d '" + dir + "/out' '" + dir + "/t.cab' >/dev/null 2>&1"), 0);
+    EXPECT_TRUE(ReadFile(dir + "/out/m") == expected);
+    RunCommand("rm -rf '" + dir + "'");
+}
+
+} // namespace
+
+TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame) {
+    const std::vector<uint8_t> one = {'a'};
+    const std::vector<uint8_t> rest = lzxcorpus::Text(32767, 51);
+    const std::vector<uint8_t> next = lzxcorpus::Text(100, 52);
+    std::vector<uint8_t> expected = one;
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    expected.insert(expected.end(), next.begin(), next.end());
+
+    // Frame 1: a one-byte block and its padding byte, then a 32767-byte
+    // block that ends with the frame. Frame 2: a block of 100 bytes.
+    std::vector<uint8_t> first;
+    UncompressedBlock(first, true, one);
+    first.push_back(0);
+    UncompressedBlock(first, false, rest);
+    std::vector<uint8_t> second;
+    UncompressedBlock(second, false, next);
+
+    // The second block's padding byte may close the first data block or
+    // open the next one; both reach the same stream.
+    for (bool padInFirst : {true, false}) {
+        std::vector<DataBlock> blocks(2);
+        blocks[0].compressed = first;
+        blocks[1].compressed = second;
+        (padInFirst ? blocks[0].compressed : blocks[1].compressed).insert(
+            padInFirst ? blocks[0].compressed.end() : blocks[1].compressed.begin(), 0);
+        blocks[0].uncompressedSize = 32768;
+        blocks[1].uncompressedSize = next.size();
+        std::vector<uint8_t> decoded;
+        std::string error;
+        ASSERT_TRUE(DecodeFolder(blocks, 16, decoded, error)) << padInFirst << ": " << error;
+        EXPECT_TRUE(decoded == expected) << padInFirst;
+        ExpectCabextractGives(blocks, 16, expected);
+    }
+}
+
+TEST(LzxHandMadeStreams, EmptyLengthTree) {
+    // Literals and matches of at most 8 bytes need no length tree.
+    std::vector<uint8_t> data;
+    lzx::Sequence items;
+    for (int i = 0; i < 400; ++i) {
+        const uint8_t text[] = "abcdefgh";
+        for (int k = 0; k < 3; ++k) {
+            data.push_back(text[(i + k) % 8]);
+            items.push_back(lzx::LiteralItem(data.back()));
+        }
+        if (data.size() > 20) {
+            // Six bytes from 17 back.
+            for (int k = 0; k < 6; ++k)
+                data.push_back(data[data.size() - 17]);
+            items.push_back(lzx::MatchItem(6, 17 + 2));
+        }
+    }
+    lzx::SymbolCounts counts;
+    lzx::CountSymbols(items, counts);
+    lzx::BlockCodes codes;
+    lzx::BlockWriter writer(17);
+    writer.ChooseCodes(counts, codes);
+    std::fill(std::begin(codes.lengthLengths), std::end(codes.lengthLengths), 0);
+    std::vector<DataBlock> blocks(1);
+    blocks[0].uncompressedSize = data.size();
+    {
+        lzx::BitWriter w(blocks[0].compressed);
+        w.Put(0, 1);
+        writer.WriteCompressed(w, lzx::kBlockVerbatim, static_cast<uint32_t>(data.size()), codes, items);
+        w.AlignToWord();
+    }
+    std::vector<uint8_t> decoded;
+    std::string error;
+    ASSERT_TRUE(DecodeFolder(blocks, 17, decoded, error)) << error;
+    EXPECT_TRUE(decoded == data);
+    ExpectCabextractGives(blocks, 17, data);
+
+    // A match of 9 bytes or more would need the missing tree.
+    items.push_back(lzx::MatchItem(12, 17 + 2));
+    counts = lzx::SymbolCounts{};
+    lzx::CountSymbols(items, counts);
+    lzx::BlockWriter second(17);
+    second.ChooseCodes(counts, codes);
+    std::fill(std::begin(codes.lengthLengths), std::end(codes.lengthLengths), 0);
+    std::vector<DataBlock> broken(1);
+    broken[0].uncompressedSize = data.size() + 12;
+    {
+        lzx::BitWriter w(broken[0].compressed);
+        w.Put(0, 1);
+        second.WriteCompressed(w, lzx::kBlockVerbatim, static_cast<uint32_t>(data.size() + 12), codes, items);
+        w.AlignToWord();
+    }
+    EXPECT_FALSE(DecodeFolder(broken, 17, decoded, error));
+    EXPECT_NE(error.find("length tree"), std::string::npos) << error;
+}
