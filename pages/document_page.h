@@ -5,7 +5,11 @@
 #include <string>
 
 #include "framework/property_page.h"
+#include "pages/presentation_list_box.h"
 #include "shell/ambrel_utilities.h"
+
+class CListCommands;
+class CSavedListCommands;
 
 class CPropertyPage1 : public CPropertyPage {
 public:
@@ -13,7 +17,7 @@ public:
     ~CPropertyPage1() override;
 
     CAmbrelUtilities m_utilities;
-    CListBox m_ctlList;
+    CPresentationListBox m_ctlList;
     std::string m_strTitle;
     std::string m_strSubtitle;
     std::string m_strDate;
@@ -25,8 +29,26 @@ public:
     int m_bLoopMusic = 1;
     std::string m_strMusicFile;
 
+    void OnAddFiles();
+    void OnAddURL();
+    void OnAddGroup();
+    void OnEdit();
+    void OnDelete();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnClearList();
+    void OnSaveList();
+    void OnOpenList();
+    void OnSaveAs();
+    void OnBackgroundMusic();
+    void RestorePageState();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(UINT nID, UINT nCode) override;
+
+private:
+    CListCommands ListCommands();
+    CSavedListCommands SavedLists();
 };

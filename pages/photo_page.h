@@ -4,7 +4,11 @@
 #include <string>
 
 #include "framework/property_page.h"
+#include "pages/presentation_list_box.h"
 #include "shell/ambrel_utilities.h"
+
+class CListCommands;
+class CSavedListCommands;
 
 class CPropertyPage3 : public CPropertyPage {
 public:
@@ -12,7 +16,7 @@ public:
     ~CPropertyPage3() override;
 
     CAmbrelUtilities m_utilities;
-    CListBox m_ctlList;
+    CPresentationListBox m_ctlList;
     std::string m_strTitle;
     std::string m_strSubtitle;
     std::string m_strDate;
@@ -25,8 +29,26 @@ public:
     int m_bMusic = 0;
     std::string m_strMusicFile;
 
+    void OnAddPhotos();
+    void OnAddGroup();
+    void OnEdit();
+    void OnDelete();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnClearList();
+    void OnSaveList();
+    void OnOpenList();
+    void OnSaveAs();
+    void OnBackgroundMusic();
+    void OnIncludeThumbnails();
+    void RestorePageState();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(UINT nID, UINT nCode) override;
+
+private:
+    CListCommands ListCommands();
+    CSavedListCommands SavedLists();
 };
