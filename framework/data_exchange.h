@@ -20,9 +20,10 @@ public:
 
 // Edit control and text: the whole text of the control.
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
-// Combo box and text. Into the control: the first item that begins with the
-// text (case-blind) is selected; when none does, the text goes into the edit
-// field. Out of it: the combo box's current text.
+// Combo box and text. Into the control: the item equal to the text
+// (case-blind) is selected; when there is none, no item is selected and the
+// text goes into the edit field as it stands. Out of it: the combo box's
+// current text.
 void DDX_CBString(CDataExchange* pDX, int nIDC, std::string& value);
 // Check box and flag. Into the control a value outside 0..2 becomes 0 first.
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);

@@ -86,32 +86,48 @@ TEST_F(CreationPages, FreshStartShowsTheInitialValues)
     EXPECT_EQ(0, answers.Unexpected());
 }
 
-TEST_F(CreationPages, ComboBoxShowsTheFirstItemBeginningWithItsTextOrTheTextItself)
+TEST_F(CreationPages, ComboBoxShowsItsItemOrTheTextAsTyped)
 {
     CPropertyPage1 page;
     pagetest::RunSheet({&page}, [&](HWND sheet) {
         HWND p = gui::CurrentPage(sheet);
-        // Every list command takes the page values and shows them again.
+        // Every list command takes the page values and shows them again: a
+        // typed interval must come back as the user typed it, even where an
+        // item begins with it (24 and 240, 12 and 120).
         gui::SetText(p, IDC_AUTO_SECONDS, "24");
         ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
-        EXPECT_EQ("240", gui::GetText(p, IDC_AUTO_SECONDS));
-        EXPECT_EQ(18, ComboSelection(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ("24", gui::GetText(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ(CB_ERR, ComboSelection(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ("24", page.m_strAutoSeconds);
 
-        // No item begins with 35: the typed text stays.
+        gui::SetText(p, IDC_AUTO_SECONDS, "12");
+        ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
+        EXPECT_EQ("12", gui::GetText(p, IDC_AUTO_SECONDS));
+
         gui::SetText(p, IDC_AUTO_SECONDS, "35");
         ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
         EXPECT_EQ("35", gui::GetText(p, IDC_AUTO_SECONDS));
 
-        // 12 is the beginning of the item 120, which the matching picks.
-        gui::SetText(p, IDC_AUTO_SECONDS, "12");
+        // A text equal to an item selects that item.
+        gui::SetText(p, IDC_AUTO_SECONDS, "240");
         ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
-        EXPECT_EQ("120", gui::GetText(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ("240", gui::GetText(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ(18, ComboSelection(p, IDC_AUTO_SECONDS));
 
         // The match ignores letter case.
-        gui::SetText(p, IDC_AUTO_SECONDS, "not");
+        gui::SetText(p, IDC_AUTO_SECONDS, "not automated");
         ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
         EXPECT_EQ("Not Automated", gui::GetText(p, IDC_AUTO_SECONDS));
         EXPECT_EQ(0, ComboSelection(p, IDC_AUTO_SECONDS));
+
+        // Typed text after a selection leaves no stale item selected.
+        gui::SetText(p, IDC_AUTO_SECONDS, "7");
+        ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
+        EXPECT_EQ(7, ComboSelection(p, IDC_AUTO_SECONDS));
+        gui::SetText(p, IDC_AUTO_SECONDS, "7.5");
+        ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_MOVE_UP));
+        EXPECT_EQ("7.5", gui::GetText(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ(CB_ERR, ComboSelection(p, IDC_AUTO_SECONDS));
     });
 }
 

@@ -188,9 +188,9 @@ TEST_F(SavedLists, AnOlderFileKeepsTheComboValuesAndANewerOneSetsThem)
         answers.Choose(ListPath("new.flist"));
         ASSERT_TRUE(pagetest::ClickAndWait(p, IDC_OPEN_LIST));
         EXPECT_EQ(Strings{"   Memo"}, Rows(p));
-        // 24 is restored as the first item that begins with it.
-        EXPECT_EQ("240", gui::GetText(p, IDC_AUTO_SECONDS));
-        EXPECT_EQ(18, static_cast<int>(gui::SendTo(p, IDC_AUTO_SECONDS, CB_GETCURSEL)));
+        // 24 is restored as 24, not as the item 240 that begins with it.
+        EXPECT_EQ("24", gui::GetText(p, IDC_AUTO_SECONDS));
+        EXPECT_EQ(CB_ERR, static_cast<int>(gui::SendTo(p, IDC_AUTO_SECONDS, CB_GETCURSEL)));
         EXPECT_EQ("Fade", gui::GetText(p, IDC_TRANSITION));
     });
     EXPECT_EQ("24", page.m_strAutoSeconds) << "the page holds the file's text until the next command";
