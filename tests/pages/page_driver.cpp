@@ -104,13 +104,7 @@ void SetCheck(HWND window, int controlId, bool checked)
     ClickAndWait(window, controlId);
 }
 
-bool ClickAndWait(HWND window, int controlId)
-{
-    DWORD_PTR result = 0;
-    HWND button = ::GetDlgItem(window, controlId);
-    return ::SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button),
-                                 SMTO_NORMAL, 10000, &result) != 0;
-}
+bool ClickAndWait(HWND window, int controlId) { return gui::ClickAndWait(window, controlId); }
 
 void WaitIdle(HWND window) { gui::Settle(window); }
 

@@ -78,6 +78,14 @@ void Click(HWND dialog, int controlId)
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+bool ClickAndWait(HWND dialog, int controlId, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    HWND button = ::GetDlgItem(dialog, controlId);
+    return ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button),
+                                 SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 void SetText(HWND dialog, int controlId, const std::string& text)
 {
     ::SendMessageA(::GetDlgItem(dialog, controlId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -120,8 +128,6 @@ void SelectPage(HWND sheet, int index)
 
 void Settle(HWND anyWindowOfTheThread)
 {
-    // A sent message is handled only after the posted ones before it have
-    // been taken from the queue by the modal loop.
     ::SendMessageA(anyWindowOfTheThread, WM_NULL, 0, 0);
     ::Sleep(50);
     ::SendMessageA(anyWindowOfTheThread, WM_NULL, 0, 0);

@@ -24,8 +24,12 @@ HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 15000);
 // True when no visible top-level window with this caption appears in the time.
 bool NoWindowAppears(const std::string& caption, DWORD waitMs);
 
-// A click on a button, posted like the user's.
+// A click on a button, posted like the user's; returns at once. For commands
+// that open a modal dialog.
 void Click(HWND dialog, int controlId);
+// A click whose command has run to its end when this returns (false when it
+// did not end within the time). For commands that open no modal dialog.
+bool ClickAndWait(HWND dialog, int controlId, DWORD timeoutMs = 10000);
 // Types a text into a control (replacing its text).
 void SetText(HWND dialog, int controlId, const std::string& text);
 std::string GetText(HWND dialog, int controlId);
@@ -37,7 +41,9 @@ std::vector<std::string> TabTitles(HWND sheet);
 HWND CurrentPage(HWND sheet);
 void SelectPage(HWND sheet, int index);
 
-// Waits until the user interface thread has handled everything posted so far.
+// Gives the user interface thread a moment: it has answered a sent message
+// and had a short pause. Sent messages overtake posted ones, so this does not
+// prove that an earlier posted click has run; use ClickAndWait for that.
 void Settle(HWND anyWindowOfTheThread);
 
 // Runs ui() on this thread and driver() on another. When the driver is done

@@ -70,7 +70,7 @@ protected:
     }
 
     // Shows the viewing page in a sheet, clicks its select button and closes
-    // the sheet once `until` is met.
+    // the sheet once the command has ended and `until` is met.
     void ClickSelectOnTheViewingPage(const std::function<void()>& until)
     {
         CPropertySheet sheet(IDS_SHEET_CAPTION);
@@ -80,8 +80,9 @@ protected:
                        [&] {
                            HWND window = gui::WaitForWindow("Ambrel");
                            if (!window) return;
-                           gui::Click(gui::CurrentPage(window), IDC_SELECT_DOCUMENT);
-                           gui::Settle(window);
+                           // The chooser answers at once, so the command ends
+                           // without a dialog on screen.
+                           EXPECT_TRUE(gui::ClickAndWait(gui::CurrentPage(window), IDC_SELECT_DOCUMENT, 60000));
                            until();
                            // The sheet stays open after the command.
                            EXPECT_TRUE(::IsWindowVisible(window));
