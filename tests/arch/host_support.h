@@ -42,6 +42,10 @@ std::string ShellQuote(const std::string& text);
 
 // Every file below a folder: path relative to it with '/', and content.
 std::map<std::string, std::string> TreeContents(const std::string& root);
+// What tells two such trees apart, by name ("" when they are equal): for
+// large files, where printing the contents would say nothing.
+std::string TreeDifferences(const std::map<std::string, std::string>& got,
+                            const std::map<std::string, std::string>& expected);
 
 // The archiver's own entry, with its standard output and error kept.
 struct ArchRun {
@@ -53,5 +57,10 @@ ArchRun RunArchiver(const std::vector<std::string>& args);
 
 // The fixtures folder of real cabinets.
 std::string FixturesDir();
+
+// Real files the build made for the LZX round trips: a photo (JPEG, from
+// ImageMagick) and an x86-64 Windows program (from mingw-w64).
+std::string SamplePhoto();
+std::string SampleProgram();
 
 } // namespace archtest
