@@ -85,23 +85,6 @@ std::map<std::string, std::string> TreeContents(const std::string& root)
     return tree;
 }
 
-std::string TreeDifferences(const std::map<std::string, std::string>& got,
-                            const std::map<std::string, std::string>& expected)
-{
-    std::string differences;
-    for (const auto& f : expected) {
-        const auto found = got.find(f.first);
-        if (found == got.end())
-            differences += f.first + ": missing\n";
-        else if (found->second != f.second)
-            differences += f.first + ": " + std::to_string(found->second.size()) + " bytes differ from the " +
-                           std::to_string(f.second.size()) + " expected\n";
-    }
-    for (const auto& f : got)
-        if (!expected.count(f.first)) differences += f.first + ": not expected\n";
-    return differences;
-}
-
 ArchRun RunArchiver(const std::vector<std::string>& args)
 {
     ArchRun run;

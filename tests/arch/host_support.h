@@ -42,10 +42,7 @@ std::string ShellQuote(const std::string& text);
 
 // Every file below a folder: path relative to it with '/', and content.
 std::map<std::string, std::string> TreeContents(const std::string& root);
-// What tells two such trees apart, by name ("" when they are equal): for
-// large files, where printing the contents would say nothing.
-std::string TreeDifferences(const std::map<std::string, std::string>& got,
-                            const std::map<std::string, std::string>& expected);
+
 
 // The archiver's own entry, with its standard output and error kept.
 struct ArchRun {

@@ -13,8 +13,6 @@ using namespace archtest;
 
 namespace {
 
-using Tree = std::map<std::string, std::string>;
-
 uint32_t U16(const std::string& b, std::size_t at)
 {
     return static_cast<uint32_t>(static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8);
@@ -31,7 +29,7 @@ TEST_P(LzxCabinet, ArchAndCabextractRestoreEveryFile)
     const std::string photo = SamplePhoto(), program = SampleProgram();
     ASSERT_GT(photo.size(), 10000u) << "the build made no photo";
     ASSERT_GT(program.size(), 100000u) << "the build made no x86 program";
-    Tree tree;
+    FileTree tree;
     for (const SampleFile& f : LzxSampleFiles(windowBits, photo, program)) tree["samples/" + f.name] = f.bytes;
     ScratchDir dir;
     for (const auto& f : tree) WriteBytes(dir / ("in/" + f.first), f.second);

@@ -44,4 +44,20 @@ std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo,
     };
 }
 
+std::string TreeDifferences(const FileTree& got, const FileTree& expected)
+{
+    std::string differences;
+    for (const auto& f : expected) {
+        const auto found = got.find(f.first);
+        if (found == got.end())
+            differences += f.first + ": missing\n";
+        else if (found->second != f.second)
+            differences += f.first + ": " + std::to_string(found->second.size()) + " bytes differ from the " +
+                           std::to_string(f.second.size()) + " expected\n";
+    }
+    for (const auto& f : got)
+        if (!expected.count(f.first)) differences += f.first + ": not expected\n";
+    return differences;
+}
+
 } // namespace archtest

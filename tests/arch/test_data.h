@@ -1,10 +1,12 @@
 // Deterministic contents for the archiver's tests, the same bytes on every
 // machine: bytes that do not compress, text that does, and the varied set
-// of files that every LZX window must carry byte for byte.
+// of files that every LZX window must carry byte for byte; and how two
+// trees of files differ.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,5 +30,12 @@ struct SampleFile {
 // given (real files made by ImageMagick and mingw-w64), and text a quarter
 // longer than the window with repeats from nearly a window back.
 std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo, const std::string& program);
+
+// Files by relative path, with their contents.
+using FileTree = std::map<std::string, std::string>;
+
+// What tells two trees apart, file by file ("" when they are equal): for
+// large files, whose contents would say nothing in a test's message.
+std::string TreeDifferences(const FileTree& got, const FileTree& expected);
 
 } // namespace archtest
