@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "arch/codec.h"
+#include "arch/lzx_sequence.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
@@ -97,4 +98,25 @@ TEST(LzxRoundTripFrames, EncoderRefusesWindowsOutsideTheFormat)
 {
     EXPECT_EQ(cab::MakeLzxEncoder(14, 1), nullptr);
     EXPECT_EQ(cab::MakeLzxEncoder(22, 0), nullptr);
+}
+
+// Every formatted offset of the largest window falls in the position slot
+// whose base the format publishes (bases doubling in pairs up to slot 36,
+// 2^17 apart from there on).
+TEST(LzxPositionSlots, AgreeWithThePublishedBases)
+{
+    std::vector<uint32_t> bases = {0, 1, 2, 3};
+    for (uint32_t base = 4; bases.size() < 37; base *= 2) {
+        bases.push_back(base);
+        bases.push_back(base + base / 2);
+    }
+    bases.resize(37);
+    EXPECT_EQ(bases[36], 262144u);
+    while (bases.size() < 51) bases.push_back(bases.back() + 131072);
+    EXPECT_EQ(bases[50], 1u << 21);
+    int slot = 0;
+    for (uint32_t formatted = 0; formatted < bases[50]; ++formatted) {
+        if (formatted == bases[slot + 1]) ++slot;
+        ASSERT_EQ(cab::lzx::PositionSlot(formatted), slot) << formatted;
+    }
 }
