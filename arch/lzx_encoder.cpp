@@ -34,7 +34,7 @@ struct LevelSettings {
 LevelSettings SettingsFor(int level) {
     if (level <= 0)
         return {14, 14, 1, 8, 16, 4, 4, 8};
-    return {15, 16, 16, 16, 32, 48, 6, 2};
+    return {15, 16, 16, 16, 32, 48, 6, 4};
 }
 
 // Bits per byte of the frame's byte frequencies, above which it is taken
@@ -77,7 +77,7 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     if (LooksIncompressible(begin, end)) {
         // Stored without a search. Some of its positions are still
         // recorded, so that a later copy of the same bytes is found: every
-        // second at the default level, every eighth at the fast one.
+        // fourth at the default level, every eighth at the fast one.
         InsertUpTo(bufferStart_ + end, storedStep_);
         WriteStored(out, begin, size, first);
         return;

@@ -120,6 +120,8 @@ pack_part text
 pack_part jpeg
 measure "arch -m NONE (mixed)" pack "$bytes" \
   "$arch" -m NONE -r -p -P "$corpus/" N "$out/mixed-arch-none.cab" "$corpus/show/*.*"
+measure "arch -m NONE (jpeg)" pack "$(bytes_of "$work/jpeg/show")" \
+  "$arch" -m NONE -r -p -P "$work/jpeg/" N "$out/jpeg-arch-none.cab" "$work/jpeg/show/*.*"
 measure "gcab -c (mixed)" pack "$bytes" sh -c "$gcab_pack" "$corpus" "" "$out/mixed-gcab-none.cab"
 
 extract_all() { # CABINET NAME
@@ -161,7 +163,7 @@ echo
 printf '%-26s %10s %8s\n' cabinet MiB "of input"
 for c in mixed-arch-lzx mixed-arch-lzx-fast mixed-arch-mszip mixed-gcab-mszip mixed-arch-none mixed-gcab-none \
          text-arch-lzx text-arch-lzx-fast text-arch-mszip text-gcab-mszip \
-         jpeg-arch-lzx jpeg-arch-lzx-fast jpeg-arch-mszip jpeg-gcab-mszip; do
+         jpeg-arch-lzx jpeg-arch-lzx-fast jpeg-arch-mszip jpeg-gcab-mszip jpeg-arch-none; do
   case $c in mixed-*) input=$bytes ;; *) input=$(bytes_of "$work/${c%%-*}/show") ;; esac
   printf '%-26s %10.1f %7.1f%%\n' "$c.cab" "$(size_of $c.cab | awk '{print $1 / 1048576}')" \
     "$(size_of $c.cab | awk -v b="$input" '{print 100 * $1 / b}')"
@@ -194,21 +196,19 @@ for name in text mixed jpeg; do
 done
 echo
 echo "LZX:21 against MSZIP on the mixed corpus (size, LZX / MSZIP; never above 1):"
-for level in "" -fast; do
-  s=$(size_ratio "mixed-arch-lzx$level.cab" mixed-arch-mszip.cab)
-  g=$(size_ratio "mixed-arch-lzx$level.cab" mixed-gcab-mszip.cab)
-  printf '  %-8s vs arch -m MSZIP %s %s   vs gcab -z %s %s\n' "${level:--default}" "$s" "$(goal "$s" "<=" 1)" \
-    "$g" "$(goal "$g" "<=" 1)"
-done
-echo "JPEG (incompressible): LZX:21 packing throughput as a ratio to storing them (arch -m NONE, mixed corpus per byte):"
-none_rate=$(awk -v s="$(secs 'arch -m NONE (mixed)')" -v b="$bytes" 'BEGIN { print b / s }')
 for level in default fast; do
-  label="arch -m LZX:21 (jpeg)"; [ $level = fast ] && label="arch -f -m LZX:21 (jpeg)"
-  printf '  %-8s %.2f, cabinet %s of the photos\n' $level \
-    "$(awk -v s="$(secs "$label")" -v b="$(bytes_of "$work/jpeg/show")" -v n="$none_rate" 'BEGIN { print b / s / n }')" \
-    "$(awk -v c="$(size_of "jpeg-arch-lzx$( [ $level = fast ] && echo -fast).cab")" -v b="$(bytes_of "$work/jpeg/show")" 'BEGIN { printf "%.3f", c / b }')"
+  cab=mixed-arch-lzx.cab; [ $level = fast ] && cab=mixed-arch-lzx-fast.cab
+  s=$(size_ratio $cab mixed-arch-mszip.cab)
+  g=$(size_ratio $cab mixed-gcab-mszip.cab)
+  printf '  %-8s vs arch -m MSZIP %s %s   vs gcab -z %s %s\n' $level "$s" "$(goal "$s" "<=" 1)" "$g" "$(goal "$g" "<=" 1)"
 done
-
+echo "JPEG (incompressible): LZX:21 packing throughput as a ratio to storing the photos (arch -m NONE):"
+for level in default fast; do
+  label="arch -m LZX:21 (jpeg)"; cab=jpeg-arch-lzx.cab
+  [ $level = fast ] && label="arch -f -m LZX:21 (jpeg)" && cab=jpeg-arch-lzx-fast.cab
+  printf '  %-8s %s, cabinet %s of the stored one\n' $level "$(ratio "$(secs "$label")" "$(secs 'arch -m NONE (jpeg)')")" \
+    "$(size_ratio $cab jpeg-arch-none.cab)"
+done
 echo
 echo "arch as a ratio to its peers (above 1: arch is faster or smaller):"
 echo "  packing MSZIP, throughput vs gcab -c -z:           $(ratio "$(secs 'arch -m MSZIP (mixed)')" "$(secs 'gcab -c -z (mixed)')")"

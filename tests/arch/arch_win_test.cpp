@@ -13,6 +13,7 @@
 #include "tests/arch/test_data.h"
 #include "tests/support/test_env.h"
 
+using archtest::U16;
 using testenv::TestRoot;
 
 namespace {
@@ -111,11 +112,6 @@ Tree PackageTree()
             {"resources\\photo.jpg", archtest::RandomBytes(100000, 3)},
             {"resources\\long page.html", archtest::RandomText(150000, 4)},
             {"resources\\nested\\deeper\\a b.txt", "spaces"}};
-}
-
-uint32_t U16(const std::string& b, std::size_t at)
-{
-    return static_cast<uint32_t>(static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8);
 }
 
 // The stored names, read from the cabinet's file table by the published

@@ -15,13 +15,6 @@ using namespace archtest;
 
 namespace {
 
-uint32_t U16(const std::string& b, std::size_t at)
-{
-    return static_cast<uint32_t>(static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8);
-}
-
-uint32_t U32(const std::string& b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
-
 // The file's last-write time in the MS-DOS form, from the published packing.
 void DosStamp(const std::string& path, uint32_t& date, uint32_t& time)
 {

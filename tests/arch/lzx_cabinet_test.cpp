@@ -13,11 +13,6 @@ using namespace archtest;
 
 namespace {
 
-uint32_t U16(const std::string& b, std::size_t at)
-{
-    return static_cast<uint32_t>(static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8);
-}
-
 class LzxCabinet : public testing::TestWithParam<std::tuple<int, bool>> {};
 
 } // namespace

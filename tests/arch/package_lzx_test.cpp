@@ -24,13 +24,6 @@ using testenv::WriteFile;
 
 namespace {
 
-uint32_t Le(const std::string& b, std::size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b.at(at + i));
-    return v;
-}
-
 archtest::FileTree ReadTree(const std::string& folder)
 {
     archtest::FileTree tree;
@@ -75,11 +68,11 @@ TEST(GeneratedPackage, IsAnLzx21CabinetThatOpensInTheProgram)
     ASSERT_GT(bytes.size(), 100u) << "no package at " << package;
     ASSERT_EQ(bytes.substr(0, 4), "MSCF");
     EXPECT_EQ(bytes.substr(bytes.size() - 5), "ambd1");
-    EXPECT_EQ(Le(bytes, 8, 4), bytes.size() - 5); // cbCabinet: the trailer is outside
-    const uint32_t folders = Le(bytes, 26, 2);
+    EXPECT_EQ(archtest::U32(bytes, 8), bytes.size() - 5); // cbCabinet: the trailer is outside
+    const uint32_t folders = archtest::U16(bytes, 26);
     ASSERT_GE(folders, 1u);
-    ASSERT_EQ(Le(bytes, 30, 2) & 0x0004, 0u) << "no reserve fields: folder records start at 36";
-    for (uint32_t f = 0; f < folders; ++f) EXPECT_EQ(Le(bytes, 36 + 8 * f + 6, 2), 0x1503u) << "folder " << f;
+    ASSERT_EQ(archtest::U16(bytes, 30) & 0x0004, 0u) << "no reserve fields: folder records start at 36";
+    for (uint32_t f = 0; f < folders; ++f) EXPECT_EQ(archtest::U16(bytes, 36 + 8 * f + 6), 0x1503u) << "folder " << f;
 
     // What was packed, kept for the host side; then opened by the program
     // from the package alone.

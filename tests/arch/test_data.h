@@ -31,6 +31,11 @@ struct SampleFile {
 // longer than the window with repeats from nearly a window back.
 std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo, const std::string& program);
 
+// Little-endian fields of a cabinet's bytes, as the published layout has
+// them.
+uint32_t U16(const std::string& bytes, std::size_t at);
+uint32_t U32(const std::string& bytes, std::size_t at);
+
 // Files by relative path, with their contents.
 using FileTree = std::map<std::string, std::string>;
 
