@@ -7,7 +7,9 @@
 // Sixteen positions of a common beginning reach back only a little way in
 // text, where a few words recur all the time; so a second set of rows
 // (when asked for) hashes positions by their first kLongHashBytes bytes,
-// and its sixteen positions of a phrase reach across the whole window.
+// two words or so, and its sixteen positions of a phrase reach much further
+// back: across the whole window when the rows have a slot for every
+// position of it.
 // Positions are offsets in the folder's stream; the caller's buffer holds
 // the bytes from `bufferStart` on.
 #pragma once

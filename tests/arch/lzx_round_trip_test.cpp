@@ -9,6 +9,7 @@
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
+#include "tests/arch/test_data.h"
 
 using namespace lzxtest;
 
@@ -92,6 +93,20 @@ TEST(LzxRoundTripFrames, SizesAreSensible)
     }
     // The default level spends its time on a smaller result.
     EXPECT_LT(TotalSize(EncodeFolder(html, 21, 1)), TotalSize(EncodeFolder(html, 21, 0)));
+}
+
+// Text repeated from nearly a whole window back is found at both levels: a
+// quarter window of text again after the first costs next to nothing.
+TEST(LzxRoundTripFrames, RepeatsFromAcrossTheWindowAreFound)
+{
+    const std::size_t window = std::size_t{1} << 21;
+    const std::vector<uint8_t> first = Bytes(archtest::RandomText(window - 4000, 8));
+    std::vector<uint8_t> again = first;
+    again.insert(again.end(), first.begin(), first.begin() + window / 4);
+    for (int level : {0, 1}) {
+        const std::size_t once = TotalSize(EncodeFolder(first, 21, level));
+        EXPECT_LT(TotalSize(EncodeFolder(again, 21, level)), once + once / 50) << level;
+    }
 }
 
 TEST(LzxRoundTripFrames, EncoderRefusesWindowsOutsideTheFormat)
