@@ -202,27 +202,23 @@ bool DataBlockReader::Next(Block& block, std::string& error)
         return false;
     }
     if (m_index >= m_directory.folders[m_folder].blockCount) return false;
-    const std::string blockName =
-        "data block " + std::to_string(m_index + 1) + " of folder " + std::to_string(m_folder + 1);
+    auto fail = [&](const std::string& what) {
+        error = "data block " + std::to_string(m_index + 1) + " of folder " + std::to_string(m_folder + 1) + what;
+        return false;
+    };
+    const char* const pastTheEnd = " lies past the cabinet's end (the cabinet is truncated or damaged)";
     const uint64_t limit = m_directory.header.cabinetSize;
     const std::size_t headerSize = cab::kDataBlockHeaderSize + m_directory.dataReserve;
     m_buffer.resize(headerSize + cab::kMaxBlockData);
-    const std::string pastTheEnd = blockName + " lies past the cabinet's end (the cabinet is truncated or damaged)";
-    if (m_cursor + headerSize > limit || !m_in.ReadAt(m_cursor, m_buffer.data(), headerSize)) {
-        error = pastTheEnd;
-        return false;
-    }
+    if (m_cursor + headerSize > limit || !m_in.ReadAt(m_cursor, m_buffer.data(), headerSize)) return fail(pastTheEnd);
     const cab::DataBlockHeader h = cab::DecodeDataBlockHeader(m_buffer.data());
-    if (h.uncompressedSize == 0 || h.uncompressedSize > cab::kFrameSize || h.compressedSize > cab::kMaxBlockData) {
-        error = blockName + " is damaged (it gives " + std::to_string(h.compressedSize) + " bytes for " +
-                std::to_string(h.uncompressedSize) + ")";
-        return false;
-    }
+    if (h.uncompressedSize == 0 || h.uncompressedSize > cab::kFrameSize || h.compressedSize > cab::kMaxBlockData)
+        return fail(" is damaged (it gives " + std::to_string(h.compressedSize) + " bytes for " +
+                    std::to_string(h.uncompressedSize) + ")");
     uint8_t* data = m_buffer.data() + headerSize;
-    if (m_cursor + headerSize + h.compressedSize > limit || !m_in.ReadAt(m_cursor + headerSize, data, h.compressedSize)) {
-        error = pastTheEnd;
-        return false;
-    }
+    const uint64_t dataStart = m_cursor + headerSize;
+    if (dataStart + h.compressedSize > limit || !m_in.ReadAt(dataStart, data, h.compressedSize))
+        return fail(pastTheEnd);
     if (h.checksum != 0) {
         // Some writers leave the reserve area out of the checksum, some
         // take it in: either is accepted.
@@ -232,12 +228,9 @@ bool DataBlockReader::Next(Block& block, std::string& error)
             (m_directory.dataReserve && h.checksum == cab::DataBlockChecksum(m_buffer.data(), reserve,
                                                                              m_directory.dataReserve, data,
                                                                              h.compressedSize));
-        if (!matches) {
-            error = blockName + " fails its checksum (the cabinet is damaged)";
-            return false;
-        }
+        if (!matches) return fail(" fails its checksum (the cabinet is damaged)");
     }
-    m_cursor += headerSize + h.compressedSize;
+    m_cursor = dataStart + h.compressedSize;
     ++m_index;
     block.data = data;
     block.size = h.compressedSize;

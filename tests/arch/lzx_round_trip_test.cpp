@@ -57,7 +57,8 @@ TEST_P(LzxRoundTrip, EveryKindOfInputBothLevels)
     samples.push_back({"calls", calls});
     samples.push_back({"zeros", std::string(100000, '\0')});
     for (const archtest::SampleFile& s : samples)
-        for (int level : {0, 1}) ExpectRoundTrip(s.name + " level " + std::to_string(level), Bytes(s.bytes), windowBits, level);
+        for (int level : {0, 1})
+            ExpectRoundTrip(s.name + " level " + std::to_string(level), Bytes(s.bytes), windowBits, level);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, LzxRoundTrip, ::testing::Range(15, 22),
