@@ -32,18 +32,17 @@ int Create(const Options& options, FileSystem& fs, std::ostream& out, std::ostre
         err << "arch: " << error << "\n";
         return kExitFailed;
     }
-    const uint16_t compression = cab::WritableCompression(options.compression);
-    if (compression != options.compression)
-        err << "arch: note: this build has no LZX encoder; writing " << cab::CompressionName(compression)
-            << " instead of " << cab::CompressionName(options.compression) << "\n";
+    const uint16_t compression = options.compression;
+    const cab::Effort effort = options.fast ? cab::Effort::Fast : cab::Effort::Default;
     WriteSummary summary;
-    if (!WriteCabinet(fs, options.cabinet, files, compression, WriterLimits(), summary, error)) {
+    if (!WriteCabinet(fs, options.cabinet, files, compression, effort, WriterLimits(), summary, error)) {
         err << "arch: " << options.cabinet << ": " << error << "\n";
         return kExitFailed;
     }
     out << "arch: " << options.cabinet << ": " << files.size() << " files, " << summary.inputBytes << " bytes in "
         << summary.folders << (summary.folders == 1 ? " folder" : " folders") << " ("
-        << cab::CompressionName(compression) << "), cabinet " << summary.cabinetBytes << " bytes\n";
+        << cab::CompressionName(compression) << (options.fast && compression != cab::kCompressNone ? ", fast" : "")
+        << "), cabinet " << summary.cabinetBytes << " bytes\n";
     return kExitOk;
 }
 

@@ -188,6 +188,56 @@ std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, 
     return in;
 }
 
+DataBlockReader::DataBlockReader(InputFile& in, const CabinetDirectory& directory, std::size_t folder)
+    : m_in(in), m_directory(directory), m_folder(folder)
+{
+    if (folder < directory.folders.size()) m_cursor = directory.folders[folder].dataOffset;
+}
+
+bool DataBlockReader::Next(Block& block, std::string& error)
+{
+    error.clear();
+    if (m_folder >= m_directory.folders.size()) {
+        error = "folder " + std::to_string(m_folder + 1) + " does not exist";
+        return false;
+    }
+    if (m_index >= m_directory.folders[m_folder].blockCount) return false;
+    auto fail = [&](const std::string& what) {
+        error = "data block " + std::to_string(m_index + 1) + " of folder " + std::to_string(m_folder + 1) + what;
+        return false;
+    };
+    const char* const pastTheEnd = " lies past the cabinet's end (the cabinet is truncated or damaged)";
+    const uint64_t limit = m_directory.header.cabinetSize;
+    const std::size_t headerSize = cab::kDataBlockHeaderSize + m_directory.dataReserve;
+    m_buffer.resize(headerSize + cab::kMaxBlockData);
+    if (m_cursor + headerSize > limit || !m_in.ReadAt(m_cursor, m_buffer.data(), headerSize)) return fail(pastTheEnd);
+    const cab::DataBlockHeader h = cab::DecodeDataBlockHeader(m_buffer.data());
+    if (h.uncompressedSize == 0 || h.uncompressedSize > cab::kFrameSize || h.compressedSize > cab::kMaxBlockData)
+        return fail(" is damaged (it gives " + std::to_string(h.compressedSize) + " bytes for " +
+                    std::to_string(h.uncompressedSize) + ")");
+    uint8_t* data = m_buffer.data() + headerSize;
+    const uint64_t dataStart = m_cursor + headerSize;
+    if (dataStart + h.compressedSize > limit || !m_in.ReadAt(dataStart, data, h.compressedSize))
+        return fail(pastTheEnd);
+    if (h.checksum != 0) {
+        // Some writers leave the reserve area out of the checksum, some
+        // take it in: either is accepted.
+        const uint8_t* reserve = m_buffer.data() + cab::kDataBlockHeaderSize;
+        const bool matches =
+            h.checksum == cab::DataBlockChecksum(m_buffer.data(), nullptr, 0, data, h.compressedSize) ||
+            (m_directory.dataReserve && h.checksum == cab::DataBlockChecksum(m_buffer.data(), reserve,
+                                                                             m_directory.dataReserve, data,
+                                                                             h.compressedSize));
+        if (!matches) return fail(" fails its checksum (the cabinet is damaged)");
+    }
+    m_cursor = dataStart + h.compressedSize;
+    ++m_index;
+    block.data = data;
+    block.size = h.compressedSize;
+    block.uncompressedSize = h.uncompressedSize;
+    return true;
+}
+
 bool ExtractFolder(InputFile& in, const CabinetDirectory& directory, std::size_t folder, MemberSink& sink,
                    std::string& error)
 {
@@ -229,58 +279,27 @@ bool ExtractFolder(InputFile& in, const CabinetDirectory& directory, std::size_t
         return false;
     }
 
-    const uint64_t limit = directory.header.cabinetSize;
-    const std::size_t headerSize = cab::kDataBlockHeaderSize + directory.dataReserve;
-    std::vector<uint8_t> block(headerSize + cab::kMaxBlockData);
+    DataBlockReader blocks(in, directory, folder);
     std::vector<uint8_t> frame(cab::kFrameSize);
-    uint64_t cursor = record.dataOffset;
     uint64_t position = 0;
     bool ok = true;
 
-    for (std::size_t b = 0; b < record.blockCount && (next < pending.size() || !active.empty()); ++b) {
-        const std::string blockName = "data block " + std::to_string(b + 1) + " of " + where;
-        if (cursor + headerSize > limit || !in.ReadAt(cursor, block.data(), headerSize)) {
-            error = blockName + " lies past the cabinet's end (the cabinet is truncated or damaged)";
+    for (std::size_t b = 0; next < pending.size() || !active.empty(); ++b) {
+        DataBlockReader::Block block;
+        if (!blocks.Next(block, error)) {
+            if (error.empty()) break; // the folder's blocks end: reported below
             ok = false;
             break;
-        }
-        const cab::DataBlockHeader h = cab::DecodeDataBlockHeader(block.data());
-        if (h.uncompressedSize == 0 || h.uncompressedSize > cab::kFrameSize || h.compressedSize > cab::kMaxBlockData) {
-            error = blockName + " is damaged (it gives " + std::to_string(h.compressedSize) + " bytes for " +
-                    std::to_string(h.uncompressedSize) + ")";
-            ok = false;
-            break;
-        }
-        uint8_t* data = block.data() + headerSize;
-        if (cursor + headerSize + h.compressedSize > limit ||
-            !in.ReadAt(cursor + headerSize, data, h.compressedSize)) {
-            error = blockName + " lies past the cabinet's end (the cabinet is truncated or damaged)";
-            ok = false;
-            break;
-        }
-        if (h.checksum != 0) {
-            const uint8_t* reserve = block.data() + cab::kDataBlockHeaderSize;
-            const bool matches =
-                h.checksum == cab::DataBlockChecksum(block.data(), nullptr, 0, data, h.compressedSize) ||
-                (directory.dataReserve &&
-                 h.checksum ==
-                     cab::DataBlockChecksum(block.data(), reserve, directory.dataReserve, data, h.compressedSize));
-            if (!matches) {
-                error = blockName + " fails its checksum (the cabinet is damaged)";
-                ok = false;
-                break;
-            }
         }
         std::string reason;
-        if (!decoder->DecodeFrame(data, h.compressedSize, frame.data(), h.uncompressedSize, reason)) {
-            error = blockName + ": " + reason;
+        if (!decoder->DecodeFrame(block.data, block.size, frame.data(), block.uncompressedSize, reason)) {
+            error = "data block " + std::to_string(b + 1) + " of " + where + ": " + reason;
             ok = false;
             break;
         }
-        cursor += headerSize + h.compressedSize;
 
         const uint64_t frameStart = position;
-        const uint64_t frameEnd = position + h.uncompressedSize;
+        const uint64_t frameEnd = position + block.uncompressedSize;
         position = frameEnd;
         while (next < pending.size() && pending[next].start < frameEnd) {
             const PendingMember& m = pending[next++];

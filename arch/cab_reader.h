@@ -40,6 +40,31 @@ bool ReadDirectory(InputFile& in, CabinetDirectory& directory, std::string& erro
 std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
                                        std::string& error);
 
+// The data blocks of one folder, in order, as they are stored: each checked
+// against the cabinet's extent, the format's size limits and its checksum
+// before it is handed out. Holds one block at a time.
+class DataBlockReader {
+public:
+    DataBlockReader(InputFile& in, const CabinetDirectory& directory, std::size_t folder);
+
+    struct Block {
+        const uint8_t* data = nullptr; // the compressed bytes, valid until the next call
+        std::size_t size = 0;
+        std::size_t uncompressedSize = 0; // 1 to 32768
+    };
+    // The next block; false at the folder's last block (error empty) or
+    // with a message that names the block when it cannot be used.
+    bool Next(Block& block, std::string& error);
+
+private:
+    InputFile& m_in;
+    const CabinetDirectory& m_directory;
+    std::size_t m_folder;
+    std::size_t m_index = 0;
+    uint64_t m_cursor = 0;
+    std::vector<uint8_t> m_buffer;
+};
+
 // Receives the files of a folder as it is decoded.
 class MemberSink {
 public:

@@ -18,9 +18,9 @@ struct FolderPlan {
 
 class CabinetWriter {
 public:
-    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression,
+    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression, cab::Effort effort,
                   const WriterLimits& limits)
-        : m_fs(fs), m_files(files), m_compression(compression), m_limits(limits)
+        : m_fs(fs), m_files(files), m_compression(compression), m_effort(effort), m_limits(limits)
     {
     }
 
@@ -135,7 +135,7 @@ private:
     bool WriteFolder(FolderPlan& folder, std::string& error)
     {
         folder.record.dataOffset = static_cast<uint32_t>(m_position);
-        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression);
+        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression, m_effort);
         if (!encoder) {
             error = "the " + cab::CompressionName(m_compression) + " compressor could not be set up";
             return false;
@@ -210,6 +210,7 @@ private:
     FileSystem& m_fs;
     const std::vector<SourceFile>& m_files;
     const uint16_t m_compression;
+    const cab::Effort m_effort;
     const WriterLimits m_limits;
     std::vector<FolderPlan> m_folders;
     std::vector<uint16_t> m_fileFolder;
@@ -223,9 +224,10 @@ private:
 } // namespace
 
 bool WriteCabinet(FileSystem& fs, const std::string& cabinetPath, const std::vector<SourceFile>& files,
-                  uint16_t compression, const WriterLimits& limits, WriteSummary& summary, std::string& error)
+                  uint16_t compression, cab::Effort effort, const WriterLimits& limits, WriteSummary& summary,
+                  std::string& error)
 {
-    CabinetWriter writer(fs, files, compression, limits);
+    CabinetWriter writer(fs, files, compression, effort, limits);
     return writer.Write(cabinetPath, summary, error);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "arch/cab_format.h"
+#include "arch/codec_registry.h"
 #include "arch/file_collector.h"
 #include "arch/file_system.h"
 
@@ -27,10 +28,12 @@ struct WriteSummary {
     uint64_t cabinetBytes = 0;
 };
 
-// `compression` is a folder type word this build can write (see
-// cab::WritableCompression). Files keep the order given; a new folder
-// starts before a folder's uncompressed size would pass the limit.
+// Every folder gets the type word `compression` (as cab::ParseMethod
+// gives it), coded with the given effort. Files keep the order given; a
+// new folder starts before a folder's uncompressed size would pass the
+// limit.
 bool WriteCabinet(FileSystem& fs, const std::string& cabinetPath, const std::vector<SourceFile>& files,
-                  uint16_t compression, const WriterLimits& limits, WriteSummary& summary, std::string& error);
+                  uint16_t compression, cab::Effort effort, const WriterLimits& limits, WriteSummary& summary,
+                  std::string& error);
 
 } // namespace arch

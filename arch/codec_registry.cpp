@@ -12,10 +12,11 @@ namespace {
 
 constexpr int kMinLzxWindow = 15;
 constexpr int kMaxLzxWindow = 21;
-#ifdef ARCH_HAVE_LZX_ENCODER
-// The LZX encoder's level for everything this program writes.
-constexpr int kLzxLevel = 1;
-#endif
+// The LZX encoder's levels of effort.
+constexpr int kLzxFastLevel = 0;
+constexpr int kLzxDefaultLevel = 1;
+// zlib's level for a fast MSZIP folder.
+constexpr int kMszipFastLevel = 1;
 
 std::string Upper(std::string text)
 {
@@ -28,24 +29,6 @@ int LzxWindowBits(uint16_t compression) { return (compression >> 8) & 0x1F; }
 uint16_t LzxType(int windowBits) { return static_cast<uint16_t>(kCompressLzx | (windowBits << 8)); }
 
 } // namespace
-
-bool LzxDecoderAvailable()
-{
-#ifdef ARCH_HAVE_LZX_DECODER
-    return true;
-#else
-    return false;
-#endif
-}
-
-bool LzxEncoderAvailable()
-{
-#ifdef ARCH_HAVE_LZX_ENCODER
-    return true;
-#else
-    return false;
-#endif
-}
 
 bool ParseMethod(const std::string& text, uint16_t& compression, std::string& error)
 {
@@ -74,19 +57,13 @@ bool ParseMethod(const std::string& text, uint16_t& compression, std::string& er
     return false;
 }
 
-uint16_t WritableCompression(uint16_t requested)
+std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, Effort effort)
 {
-    if ((requested & kCompressTypeMask) == kCompressLzx && !LzxEncoderAvailable()) return kCompressMszip;
-    return requested;
-}
-
-std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression)
-{
+    const bool fast = effort == Effort::Fast;
     switch (compression & kCompressTypeMask) {
-    case kCompressMszip: return MakeMszipEncoder();
-#ifdef ARCH_HAVE_LZX_ENCODER
-    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), kLzxLevel);
-#endif
+    case kCompressMszip: return fast ? MakeMszipEncoder(kMszipFastLevel) : MakeMszipEncoder();
+    case kCompressLzx:
+        return MakeLzxEncoder(LzxWindowBits(compression), fast ? kLzxFastLevel : kLzxDefaultLevel);
     default: return MakeStoredEncoder();
     }
 }
@@ -103,14 +80,9 @@ std::unique_ptr<FolderDecoder> MakeFolderDecoder(uint16_t compression, std::stri
             error = "LZX window of 2^" + std::to_string(bits) + " bytes is invalid (15 to 21)";
             return nullptr;
         }
-#ifdef ARCH_HAVE_LZX_DECODER
         std::unique_ptr<FolderDecoder> decoder = MakeLzxDecoder(bits);
         if (!decoder) error = "the LZX decoder could not be set up";
         return decoder;
-#else
-        error = "LZX decompression is not available in this build";
-        return nullptr;
-#endif
     }
     default: error = "unknown compression " + CompressionName(compression); return nullptr;
     }

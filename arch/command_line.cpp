@@ -1,6 +1,5 @@
 #include "arch/command_line.h"
 
-#include "arch/cab_format.h"
 #include "arch/codec_registry.h"
 
 namespace arch {
@@ -93,6 +92,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.keepPaths = true;
         } else if (name == "o") {
             options.overwrite = true;
+        } else if (name == "f") {
+            options.fast = true;
         } else if (name == "m" || name == "P") {
             if (i + 1 >= args.size()) {
                 error = "option " + a + " needs a value";
@@ -151,31 +152,29 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
 
 std::string HelpText()
 {
-    std::string text =
-        "arch: cabinet (MS-CAB) archiver\n"
-        "\n"
-        "Usage:\n"
-        "  arch [options] N cabinet files...    create a new cabinet from files\n"
-        "  arch [options] X cabinet [folder\\]   extract a cabinet into a folder\n"
-        "  arch L cabinet                       list a cabinet's files\n"
-        "  arch -h                              show this text\n"
-        "\n"
-        "Options:\n"
-        "  -m NONE | MSZIP | LZX:15 ... LZX:21  compression for N (default MSZIP)\n"
-        "  -r        recurse into subfolders when adding files\n"
-        "  -p        keep path names (N: store paths; X: restore folders)\n"
-        "  -P path   strip this leading path from stored names (N; any case;\n"
-        "            a drive is ignored)\n"
-        "  -o        overwrite existing files without asking (X)\n"
-        "\n"
-        "Files to add may hold the wildcards * and ? in their last part; *.*\n"
-        "matches every file. Bytes after the cabinet's end are ignored on\n"
-        "reading. Extraction refuses names that would leave the folder.\n";
-    if (!cab::LzxEncoderAvailable())
-        text += "\nThis build has no LZX encoder: -m LZX:n writes MSZIP (and says so).\n";
-    if (!cab::LzxDecoderAvailable()) text += "This build cannot read LZX folders.\n";
-    text += "Quantum folders are not supported.\n";
-    return text;
+    return "arch: cabinet (MS-CAB) archiver\n"
+           "\n"
+           "Usage:\n"
+           "  arch [options] N cabinet files...    create a new cabinet from files\n"
+           "  arch [options] X cabinet [folder\\]   extract a cabinet into a folder\n"
+           "  arch L cabinet                       list a cabinet's files\n"
+           "  arch -h                              show this text\n"
+           "\n"
+           "Options:\n"
+           "  -m NONE | MSZIP | LZX:15 ... LZX:21  compression for N (default MSZIP;\n"
+           "            LZX:n is LZX with a window of 2^n bytes, LZX alone LZX:21)\n"
+           "  -f        fast: compress in less time, for a somewhat larger cabinet\n"
+           "            (N with MSZIP or LZX)\n"
+           "  -r        recurse into subfolders when adding files\n"
+           "  -p        keep path names (N: store paths; X: restore folders)\n"
+           "  -P path   strip this leading path from stored names (N; any case;\n"
+           "            a drive is ignored)\n"
+           "  -o        overwrite existing files without asking (X)\n"
+           "\n"
+           "Files to add may hold the wildcards * and ? in their last part; *.*\n"
+           "matches every file. Extraction reads stored, MSZIP and LZX folders\n"
+           "(Quantum folders are not supported), ignores bytes after the cabinet's\n"
+           "end and refuses names that would leave the folder.\n";
 }
 
 } // namespace arch

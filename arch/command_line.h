@@ -26,6 +26,7 @@ enum class Command { Help, Create, Extract, List };
 struct Options {
     Command command = Command::Help;
     uint16_t compression = 0x0001; // MSZIP unless -m says otherwise
+    bool fast = false;             // -f: the encoders' fast level
     bool recurse = false;          // -r
     bool keepPaths = false;        // -p
     bool overwrite = false;        // -o
@@ -41,7 +42,7 @@ struct Options {
 // cannot use.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-// The help text, naming what this build can write.
+// The help text.
 std::string HelpText();
 
 } // namespace arch

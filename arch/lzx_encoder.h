@@ -86,8 +86,8 @@ private:
     std::vector<uint32_t> literalCost_;
     uint32_t frameBegin_ = 0;
     uint32_t insertLimit_ = 0;
-    uint32_t lazyLimit_ = 0;
     uint32_t skipShift_ = 0;
+    uint32_t storedStep_ = 1;
     std::vector<Match> matches_;
     std::vector<uint8_t> scratch_;
 };

@@ -4,19 +4,62 @@
 
 namespace cab::lzx {
 
-MatchFinder::MatchFinder(int rowBits, uint32_t maxOffset)
-    : rowBits_(rowBits),
-      maxOffset_(maxOffset),
-      rows_(std::size_t{1} << rowBits, Row{}),
-      rowHead_(std::size_t{1} << rowBits, 0),
+MatchFinder::RowTable::RowTable(int rowBits)
+    : bits(rowBits), rows(rowBits ? std::size_t{1} << rowBits : 0, Row{}), heads(rows.size(), 0) {}
+
+void MatchFinder::RowTable::Clear() {
+    std::fill(rows.begin(), rows.end(), Row{});
+    std::fill(heads.begin(), heads.end(), 0);
+}
+
+MatchFinder::MatchFinder(int rowBits, int longRowBits, uint32_t maxOffset)
+    : maxOffset_(maxOffset),
+      rows_(rowBits),
+      long_(longRowBits),
       hash3_(std::size_t{1} << kHash3Bits, 0),
       hash4_(std::size_t{1} << kHash4Bits, 0) {}
 
 void MatchFinder::Clear() {
-    std::fill(rows_.begin(), rows_.end(), Row{});
-    std::fill(rowHead_.begin(), rowHead_.end(), 0);
+    rows_.Clear();
+    long_.Clear();
     std::fill(hash3_.begin(), hash3_.end(), 0);
     std::fill(hash4_.begin(), hash4_.end(), 0);
+}
+
+int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
+                           uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const {
+    const uint32_t row = table.RowOf(h);
+    const uint8_t tag = TagOf(h);
+    const Row& r = table.rows[row];
+    const unsigned head = table.heads[row];
+    for (unsigned k = 0; k < kWays && depth > 0 && best < maxLength; ++k) {
+        const unsigned slot = (head + k) & (kWays - 1);
+        if (r.tags[slot] != tag)
+            continue;
+        const uint32_t entry = EntryAt(r, slot);
+        if (entry == 0)
+            break;
+        // Newest first: once one is out of reach, all after it are.
+        const uint32_t offset = (position + 1 - entry) & 0xFFFFFF;
+        if (offset == 0 || offset > reach)
+            break;
+        --depth;
+        const uint8_t* match = data - offset;
+        // Only a match that beats the best so far matters: test its byte at
+        // that length first.
+        if (match[best] != data[best])
+            continue;
+        const uint32_t len = MatchLength(data, match, maxLength);
+        if (len > best) {
+            out[count++] = {len, offset};
+            best = len;
+            if (len >= nice_)
+                break;
+            if (len >= good_)
+                depth >>= 2;
+        }
+    }
+    return count;
 }
 
 template <bool kInsert>
@@ -45,43 +88,16 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
     nearby(hash4_, Hash4(data), 4, 65536);
 
     const uint64_t h = RowHash(data);
-    const uint32_t row = RowOf(h);
-    const uint8_t tag = TagOf(h);
-    const Row& r = rows_[row];
-    const unsigned head = rowHead_[row];
-
-    if (best < maxLength) {
-        int depth = depth_;
-        for (unsigned k = 0; k < kWays && depth > 0; ++k) {
-            const unsigned slot = (head + k) & (kWays - 1);
-            if (r.tags[slot] != tag)
-                continue;
-            const uint32_t entry = EntryAt(r, slot);
-            if (entry == 0)
-                break;
-            // Newest first: once one is out of reach, all after it are.
-            const uint32_t offset = (position + 1 - entry) & 0xFFFFFF;
-            if (offset == 0 || offset > reach)
-                break;
-            --depth;
-            const uint8_t* match = data - offset;
-            // Only a match that beats the best so far matters: test its
-            // byte at that length first.
-            if (match[best] != data[best])
-                continue;
-            const uint32_t len = MatchLength(data, match, maxLength);
-            if (len > best) {
-                out[count++] = {len, offset};
-                best = len;
-                if (len >= nice_ || len >= maxLength)
-                    break;
-                if (len >= good_)
-                    depth >>= 2;
-            }
-        }
+    count = SearchRow(rows_, h, data, position, reach, maxLength, depth_, best, out, count);
+    const bool hashLong = long_.Used() && maxLength >= kLongHashBytes;
+    const uint64_t hl = hashLong ? LongHash(data) : 0;
+    if (hashLong && best < nice_)
+        count = SearchRow(long_, hl, data, position, reach, maxLength, depth_, best, out, count);
+    if (kInsert) {
+        rows_.Add(h, position);
+        if (hashLong)
+            long_.Add(hl, position);
     }
-    if (kInsert)
-        AddToRow(row, tag, position);
     return count;
 }
 

@@ -4,6 +4,12 @@
 // look at a row skips the positions that cannot match; two small tables
 // hold the latest positions with the same three and four bytes for short
 // matches nearby, which the rows do not see.
+// Sixteen positions of a common beginning reach back only a little way in
+// text, where a few words recur all the time; so a second set of rows
+// (when asked for) hashes positions by their first kLongHashBytes bytes,
+// two words or so, and its sixteen positions of a phrase reach much further
+// back: across the whole window when the rows have a slot for every
+// position of it.
 // Positions are offsets in the folder's stream; the caller's buffer holds
 // the bytes from `bufferStart` on.
 #pragma once
@@ -26,7 +32,9 @@ struct Match {
 
 class MatchFinder {
 public:
-    MatchFinder(int rowBits, uint32_t maxOffset);
+    // 2^rowBits rows, and 2^longRowBits rows of long beginnings (none
+    // for 0).
+    MatchFinder(int rowBits, int longRowBits, uint32_t maxOffset);
 
     // Up to `depth` earlier positions are compared; a match of `goodLength`
     // cuts the rest to a quarter, one of `niceLength` ends the search.
@@ -40,28 +48,32 @@ public:
     // `position` in the encoder's buffer, `history` is how many bytes the
     // buffer holds before it, and matches end within `maxLength` bytes.
 
-    // Bytes a position needs after it (itself included) to be hashed.
+    // Bytes a position needs after it (itself included) to be hashed, and
+    // to be hashed by its long beginning.
     static constexpr uint32_t kHashBytes = 6;
+    static constexpr uint32_t kLongHashBytes = 12;
 
     // Asks the processor to fetch what a search or insertion of the
-    // position will touch; needs available >= kHashBytes.
-    void Prefetch(const uint8_t* data) const {
-        const uint64_t h = RowHash(data);
-        PrefetchLine(&rows_[RowOf(h)]);
+    // position will touch; needs `available` >= kHashBytes bytes.
+    void Prefetch(const uint8_t* data, uint32_t available) const {
+        PrefetchLine(&rows_.rows[rows_.RowOf(RowHash(data))]);
         PrefetchLine(hash4_.data() + Hash4(data));
+        if (long_.Used() && available >= kLongHashBytes)
+            PrefetchLine(&long_.rows[long_.RowOf(LongHash(data))]);
     }
 
-    // Records the position; needs available >= kHashBytes.
-    void Insert(const uint8_t* data, uint32_t position) {
-        const uint64_t h = RowHash(data);
-        AddToRow(RowOf(h), TagOf(h), position);
+    // Records the position; needs `available` >= kHashBytes bytes.
+    void Insert(const uint8_t* data, uint32_t position, uint32_t available) {
+        rows_.Add(RowHash(data), position);
+        if (long_.Used() && available >= kLongHashBytes)
+            long_.Add(LongHash(data), position);
         hash3_[Hash3(data)] = position + 1;
         hash4_[Hash4(data)] = position + 1;
     }
 
     // Records the position and appends the matches found there to `out`,
     // each longer than the one before (at most `maxLength` long); returns
-    // how many. Needs available >= kHashBytes.
+    // how many. Needs maxLength >= kHashBytes.
     int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
         return Search<true>(data, position, history, maxLength, out);
     }
@@ -114,25 +126,48 @@ private:
         uint8_t tags[kWays];
         uint8_t positions[3 * kWays];
     };
+    // A row's newest entry is at its head, older ones follow it round the
+    // row.
+    struct RowTable {
+        int bits = 0;
+        std::vector<Row> rows;
+        std::vector<uint8_t> heads;
 
-    uint64_t RowHash(const uint8_t* p) const {
+        explicit RowTable(int rowBits);
+        bool Used() const { return bits != 0; }
+        void Clear();
+        uint32_t RowOf(uint64_t h) const { return static_cast<uint32_t>(h >> (64 - bits)); }
+        void Add(uint64_t h, uint32_t position) {
+            const uint32_t row = RowOf(h);
+            const uint8_t slot = static_cast<uint8_t>((heads[row] - 1) & (kWays - 1));
+            heads[row] = slot;
+            Row& r = rows[row];
+            r.tags[slot] = TagOf(h);
+            const uint32_t entry = position + 1;
+            r.positions[3 * slot] = static_cast<uint8_t>(entry);
+            r.positions[3 * slot + 1] = static_cast<uint8_t>(entry >> 8);
+            r.positions[3 * slot + 2] = static_cast<uint8_t>(entry >> 16);
+        }
+    };
+    // Compares the row's candidates for hash `h` (up to `depth` of them,
+    // newest first) and appends those longer than `best`; returns the new
+    // count.
+    int SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
+                  uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const;
+
+    static uint64_t RowHash(const uint8_t* p) {
         uint64_t v = 0;
         for (int i = static_cast<int>(kHashBytes) - 1; i >= 0; --i)
             v = v << 8 | p[i];
         return v * 0x9E3779B97F4A7C15ull;
     }
-    uint32_t RowOf(uint64_t h) const { return static_cast<uint32_t>(h >> (64 - rowBits_)); }
-    static uint8_t TagOf(uint64_t h) { return static_cast<uint8_t>(h >> 24); }
-    void AddToRow(uint32_t row, uint8_t tag, uint32_t position) {
-        const uint8_t slot = static_cast<uint8_t>((rowHead_[row] - 1) & (kWays - 1));
-        rowHead_[row] = slot;
-        Row& r = rows_[row];
-        r.tags[slot] = tag;
-        const uint32_t entry = position + 1;
-        r.positions[3 * slot] = static_cast<uint8_t>(entry);
-        r.positions[3 * slot + 1] = static_cast<uint8_t>(entry >> 8);
-        r.positions[3 * slot + 2] = static_cast<uint8_t>(entry >> 16);
+    static uint64_t LongHash(const uint8_t* p) {
+        uint64_t a, b;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + kLongHashBytes - 8, 8);
+        return (a * 0x9E3779B97F4A7C15ull ^ b) * 0xC2B2AE3D27D4EB4Full;
     }
+    static uint8_t TagOf(uint64_t h) { return static_cast<uint8_t>(h >> 24); }
     static uint32_t EntryAt(const Row& r, unsigned slot) {
         return static_cast<uint32_t>(r.positions[3 * slot]) | static_cast<uint32_t>(r.positions[3 * slot + 1]) << 8 |
                static_cast<uint32_t>(r.positions[3 * slot + 2]) << 16;
@@ -150,15 +185,12 @@ private:
 
     static constexpr int kHash3Bits = 14;
     static constexpr int kHash4Bits = 16;
-    int rowBits_;
     uint32_t maxOffset_;
     int depth_ = 16;
     uint32_t good_ = 32;
     uint32_t nice_ = 64;
-    // A row's newest entry is at its head, older ones follow it round the
-    // row.
-    std::vector<Row> rows_;
-    std::vector<uint8_t> rowHead_;
+    RowTable rows_;
+    RowTable long_;
     std::vector<uint32_t> hash3_;
     std::vector<uint32_t> hash4_;
 };

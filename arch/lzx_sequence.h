@@ -25,32 +25,26 @@ constexpr bool IsMatch(Item item) { return (item & kMatchFlag) != 0; }
 constexpr uint32_t MatchLength(Item item) { return ((item >> 22) & 0xFF) + kMinMatch; }
 constexpr uint32_t FormattedOffset(Item item) { return item & 0x3FFFFF; }
 
-// The position slot of a formatted offset.
+// The index of the highest set bit of v > 0.
+inline int FloorLog2(uint32_t v) {
+#if defined(__GNUC__) || defined(__clang__)
+    return 31 - __builtin_clz(v);
+#else
+    int log2 = 0;
+    while (v >>= 1)
+        ++log2;
+    return log2;
+#endif
+}
+
+// The position slot of a formatted offset: below slot 36 each power of two
+// holds two slots; from there on every slot spans 2^17.
 inline int PositionSlot(uint32_t formatted) {
     if (formatted < 4)
         return static_cast<int>(formatted);
     if (formatted >= kSlots.base[36])
         return 36 + static_cast<int>((formatted - kSlots.base[36]) >> 17);
-    int log2 = 0;
-    uint32_t v = formatted;
-    if (v >= 1u << 16) {
-        v >>= 16;
-        log2 += 16;
-    }
-    if (v >= 1u << 8) {
-        v >>= 8;
-        log2 += 8;
-    }
-    if (v >= 1u << 4) {
-        v >>= 4;
-        log2 += 4;
-    }
-    if (v >= 1u << 2) {
-        v >>= 2;
-        log2 += 2;
-    }
-    if (v >= 2)
-        log2 += 1;
+    const int log2 = FloorLog2(formatted);
     return 2 * log2 + static_cast<int>((formatted >> (log2 - 1)) & 1);
 }
 

@@ -1,6 +1,7 @@
 // arch.exe under Wine, run with the program's own packing and extraction
 // command lines (quoted paths, doubled trailing backslashes), with Wine's
-// extrac32 as an independent reader of what it writes.
+// extrac32 as an independent reader of what it writes with every method:
+// stored, MSZIP and LZX of every window, at both levels of effort.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "tests/arch/test_data.h"
 #include "tests/support/test_env.h"
 
+using archtest::U16;
 using testenv::TestRoot;
 
 namespace {
@@ -110,11 +112,6 @@ Tree PackageTree()
             {"resources\\photo.jpg", archtest::RandomBytes(100000, 3)},
             {"resources\\long page.html", archtest::RandomText(150000, 4)},
             {"resources\\nested\\deeper\\a b.txt", "spaces"}};
-}
-
-uint32_t U16(const std::string& b, std::size_t at)
-{
-    return static_cast<uint32_t>(static_cast<unsigned char>(b.at(at)) | static_cast<unsigned char>(b.at(at + 1)) << 8);
 }
 
 // The stored names, read from the cabinet's file table by the published
@@ -221,24 +218,65 @@ TEST(ArchiverUnderWine, PathsWithSpacesReachTheArchiverWhole)
     for (const auto& n : stored) EXPECT_EQ(n.first.substr(0, 8), "my show\\");
 }
 
-TEST(ArchiverUnderWine, StoredAndMszipCabinetsReadByExtrac32)
+namespace {
+
+// Options of a packing run: the method and, for some, the fast level.
+class ArchiverMethodUnderWine : public testing::TestWithParam<const char*> {};
+
+} // namespace
+
+// The LZX sample files (for the method's window), with the build's own
+// programs as the x86 samples, packed by arch.exe into one folder of the
+// method's type; Wine's extrac32 and arch.exe both restore every file.
+TEST_P(ArchiverMethodUnderWine, Extrac32AndArchRestoreEveryFile)
 {
     TestRoot root;
     root.InstallArchiver();
-    const Tree tree = PackageTree();
+    const std::string options = GetParam();
+    const std::size_t lzx = options.find("LZX:");
+    const int windowBits = lzx == std::string::npos ? 21 : std::stoi(options.substr(lzx + 4));
+    const uint32_t expectedType = lzx != std::string::npos ? static_cast<uint32_t>(windowBits << 8 | 3)
+                                  : options.find("MSZIP") != std::string::npos ? 1u
+                                                                               : 0u;
+    const std::string photo = testenv::ReadFile(testenv::HostToWindowsPath(ARCH_TEST_PHOTO));
+    const std::string program = testenv::ReadFile(testenv::BuiltProgram("arch\\arch.exe"));
+    ASSERT_GT(photo.size(), 10000u) << "the build made no photo";
+    ASSERT_GT(program.size(), 100000u);
+    archtest::FileTree tree;
+    for (const archtest::SampleFile& f : archtest::LzxSampleFiles(windowBits, photo, program)) tree[f.name] = f.bytes;
+    tree["ambrel.exe"] = testenv::ReadFile(testenv::BuiltProgram("ambrel.exe"));
     WriteTree(root.Base() + "\\src\\pkg", tree);
-    for (const char* method : {"NONE", "MSZIP"}) {
-        const std::string cab = root.Base() + "\\" + method + ".cab";
-        const Finished packed = RunHidden("\"" + ArchPath(root) + "\" -m " + method + " -r -p -P \"" + root.Base() +
-                                              "\\src\" N \"" + cab + "\" \"" + root.Base() + "\\src\\pkg\"",
-                                          "");
-        ASSERT_EQ(packed.exitCode, 0u) << packed.output;
-        const std::string out = root.Base() + "\\out-" + method;
-        const Finished wine = RunExtrac32(cab, out);
-        ASSERT_EQ(wine.exitCode, 0u) << wine.output;
-        EXPECT_EQ(ReadTree(out), Under("pkg", tree)) << method;
-    }
+
+    const std::string cab = root.Base() + "\\packed.cab";
+    const Finished packed = RunHidden("\"" + ArchPath(root) + "\" " + options + " -r -p -P \"" + root.Base() +
+                                          "\\src\" N \"" + cab + "\" \"" + root.Base() + "\\src\\pkg\"",
+                                      "");
+    ASSERT_EQ(packed.exitCode, 0u) << packed.output;
+    const std::string cabinet = testenv::ReadFile(cab);
+    ASSERT_EQ(U16(cabinet, 26), 1u); // one folder
+    EXPECT_EQ(U16(cabinet, 42), expectedType) << "typeCompress for " << options;
+
+    const Finished wine = RunExtrac32(cab, root.Base() + "\\extrac32");
+    ASSERT_EQ(wine.exitCode, 0u) << wine.output;
+    EXPECT_EQ(archtest::TreeDifferences(ReadTree(root.Base() + "\\extrac32"), Under("pkg", tree)), "")
+        << options << ", as extrac32 extracts it";
+
+    const Finished extracted = RunHidden(ExtractionLine(root, cab, root.Base() + "\\arch\\"), "");
+    ASSERT_EQ(extracted.exitCode, 0u) << extracted.output;
+    EXPECT_EQ(archtest::TreeDifferences(ReadTree(root.Base() + "\\arch"), Under("pkg", tree)), "")
+        << options << ", as arch.exe extracts it";
 }
+
+INSTANTIATE_TEST_SUITE_P(Methods, ArchiverMethodUnderWine,
+                         testing::Values("-m NONE", "-m MSZIP", "-f -m MSZIP", "-m LZX:15", "-m LZX:16", "-m LZX:17",
+                                         "-m LZX:18", "-m LZX:19", "-m LZX:20", "-m LZX:21", "-f -m LZX:15",
+                                         "-f -m LZX:21"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c; ++c)
+                                 if (isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
 
 TEST(ArchiverUnderWine, RealCabinetsExtractAsExtrac32ExtractsThem)
 {

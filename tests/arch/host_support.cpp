@@ -98,4 +98,8 @@ ArchRun RunArchiver(const std::vector<std::string>& args)
 
 std::string FixturesDir() { return ARCH_CAB_FIXTURES; }
 
+std::string SamplePhoto() { return ReadBytes(ARCH_TEST_PHOTO); }
+
+std::string SampleProgram() { return ReadBytes(ARCH_TEST_PROGRAM); }
+
 } // namespace archtest

@@ -43,6 +43,7 @@ std::string ShellQuote(const std::string& text);
 // Every file below a folder: path relative to it with '/', and content.
 std::map<std::string, std::string> TreeContents(const std::string& root);
 
+
 // The archiver's own entry, with its standard output and error kept.
 struct ArchRun {
     int code = -1;
@@ -53,5 +54,10 @@ ArchRun RunArchiver(const std::vector<std::string>& args);
 
 // The fixtures folder of real cabinets.
 std::string FixturesDir();
+
+// Real files the build made for the LZX round trips: a photo (JPEG, from
+// ImageMagick) and an x86-64 Windows program (from mingw-w64).
+std::string SamplePhoto();
+std::string SampleProgram();
 
 } // namespace archtest

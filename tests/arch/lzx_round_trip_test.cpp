@@ -1,49 +1,22 @@
-// Encoder and decoder together: every input comes back byte for byte, for
-// every window size and both levels, and every frame fits a data block.
+// The LZX encoder and decoder together, with no cabinet around them: every
+// kind of input comes back byte for byte for every window and both levels,
+// every frame fits a data block and ends on a 16-bit boundary, and the sizes
+// are sensible.
 #include <gtest/gtest.h>
 
 #include "arch/codec.h"
+#include "arch/lzx_sequence.h"
 #include "bench/lzx_corpus.h"
+#include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
+#include "tests/arch/test_data.h"
 
 using namespace lzxtest;
 
 namespace {
 
-struct Sample {
-    std::string name;
-    std::vector<uint8_t> data;
-};
-
-const std::vector<Sample>& Corpus() {
-    static const std::vector<Sample> corpus = [] {
-        std::vector<Sample> c;
-        c.push_back({"empty", {}});
-        c.push_back({"one byte", {0xE8}});
-        c.push_back({"32768 bytes", lzxcorpus::Text(32768, 1)});
-        c.push_back({"32769 bytes", lzxcorpus::Text(32769, 2)});
-        c.push_back({"runs", lzxcorpus::Runs(300000, 3)});
-        c.push_back({"zeros", std::vector<uint8_t>(100000, 0)});
-        c.push_back({"text", lzxcorpus::Text(200000, 4)});
-        c.push_back({"html", lzxcorpus::Html(200000, 5)});
-        c.push_back({"pdf", lzxcorpus::PdfLike(150000, 6)});
-        c.push_back({"random", lzxcorpus::Random(70000, 8)});
-        c.push_back({"x86", X86Code()});
-        c.push_back({"jpeg", Jpeg()});
-        // Short frames of E8 bytes: frames of 10 bytes or fewer and the
-        // tail of every frame are never translated.
-        std::vector<uint8_t> calls;
-        for (int i = 0; i < 40000; ++i) {
-            const uint8_t b[5] = {0xE8, static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8), 0, 0};
-            calls.insert(calls.end(), b, b + 5);
-        }
-        c.push_back({"calls", calls});
-        return c;
-    }();
-    return corpus;
-}
-
-void ExpectRoundTrip(const std::string& name, const std::vector<uint8_t>& data, int windowBits, int level) {
+void ExpectRoundTrip(const std::string& name, const std::vector<uint8_t>& data, int windowBits, int level)
+{
     const std::vector<DataBlock> blocks = EncodeFolder(data, windowBits, level);
     ASSERT_EQ(blocks.size(), (data.size() + cab::kFrameSize - 1) / cab::kFrameSize) << name;
     for (const DataBlock& b : blocks) {
@@ -57,37 +30,43 @@ void ExpectRoundTrip(const std::string& name, const std::vector<uint8_t>& data, 
     EXPECT_TRUE(decoded == data) << name << " differs after the round trip";
 }
 
+std::size_t TotalSize(const std::vector<DataBlock>& blocks)
+{
+    std::size_t n = 0;
+    for (const DataBlock& b : blocks) n += b.compressed.size();
+    return n;
+}
+
 class LzxRoundTrip : public ::testing::TestWithParam<int> {};
 
 } // namespace
 
-TEST_P(LzxRoundTrip, CorpusBothLevels) {
+TEST_P(LzxRoundTrip, EveryKindOfInputBothLevels)
+{
     const int windowBits = GetParam();
-    for (const Sample& s : Corpus()) {
-        if (s.name == "jpeg") {
-            EXPECT_GT(s.data.size(), 10000u) << "ImageMagick made no JPEG";
-        }
+    const std::string photo = archtest::SamplePhoto(), program = archtest::SampleProgram();
+    ASSERT_GT(photo.size(), 10000u) << "the build made no photo";
+    ASSERT_GT(program.size(), 100000u) << "the build made no x86 program";
+    std::vector<archtest::SampleFile> samples = archtest::LzxSampleFiles(windowBits, photo, program);
+    // Call instructions in every position of short frames: frames of 10
+    // bytes or fewer and the last 10 bytes of every frame are never
+    // translated.
+    std::string calls;
+    for (int i = 0; i < 40000; ++i)
+        calls += std::string{'\xE8', static_cast<char>(i), static_cast<char>(i >> 8), '\0', '\0'};
+    samples.push_back({"calls", calls});
+    samples.push_back({"zeros", std::string(100000, '\0')});
+    for (const archtest::SampleFile& s : samples)
         for (int level : {0, 1})
-            ExpectRoundTrip(s.name + " level " + std::to_string(level), s.data, windowBits, level);
-    }
-}
-
-TEST_P(LzxRoundTrip, InputLargerThanTheWindow) {
-    const int windowBits = GetParam();
-    // Repeats from nearly a window back use the largest offsets.
-    const std::size_t window = std::size_t{1} << windowBits;
-    const std::vector<uint8_t> data = TextWithFarRepeats(window + window / 8 + 1000, window - 4000, 11);
-    for (int level : {0, 1})
-        ExpectRoundTrip("larger than window, level " + std::to_string(level), data, windowBits, level);
+            ExpectRoundTrip(s.name + " level " + std::to_string(level), Bytes(s.bytes), windowBits, level);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, LzxRoundTrip, ::testing::Range(15, 22),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "Lzx" + std::to_string(info.param);
-                         });
+                         [](const ::testing::TestParamInfo<int>& info) { return "Lzx" + std::to_string(info.param); });
 
 // Frames of every short size, each the last of its folder.
-TEST(LzxRoundTripFrames, EveryShortFrameSize) {
+TEST(LzxRoundTripFrames, EveryShortFrameSize)
+{
     const std::vector<uint8_t> text = lzxcorpus::Html(40000, 9);
     for (std::size_t size = 1; size <= 40; ++size)
         ExpectRoundTrip("size " + std::to_string(size), std::vector<uint8_t>(text.begin(), text.begin() + size), 16, 1);
@@ -99,28 +78,61 @@ TEST(LzxRoundTripFrames, EveryShortFrameSize) {
 
 // Compressible input shrinks, and incompressible input is stored with
 // little overhead rather than expanded.
-TEST(LzxRoundTripFrames, SizesAreSensible) {
-    auto total = [](const std::vector<DataBlock>& blocks) {
-        std::size_t n = 0;
-        for (const DataBlock& b : blocks)
-            n += b.compressed.size();
-        return n;
-    };
+TEST(LzxRoundTripFrames, SizesAreSensible)
+{
     const auto html = lzxcorpus::Html(300000, 10);
     const auto random = lzxcorpus::Random(300000, 10);
     for (int level : {0, 1}) {
-        EXPECT_LT(total(EncodeFolder(html, 21, level)), html.size() / 3) << level;
-        const std::size_t stored = total(EncodeFolder(random, 21, level));
+        EXPECT_LT(TotalSize(EncodeFolder(html, 21, level)), html.size() / 3) << level;
+        const std::size_t stored = TotalSize(EncodeFolder(random, 21, level));
         EXPECT_LE(stored, random.size() + random.size() / 1000) << level;
         // The same incompressible bytes twice (one file packed twice): the
         // second copy refers to the first.
         std::vector<uint8_t> twice = random;
         twice.insert(twice.end(), random.begin(), random.end());
-        EXPECT_LT(total(EncodeFolder(twice, 21, level)), random.size() + random.size() / 10) << level;
+        EXPECT_LT(TotalSize(EncodeFolder(twice, 21, level)), random.size() + random.size() / 10) << level;
+    }
+    // The default level spends its time on a smaller result.
+    EXPECT_LT(TotalSize(EncodeFolder(html, 21, 1)), TotalSize(EncodeFolder(html, 21, 0)));
+}
+
+// Text repeated from nearly a whole window back is found at both levels: a
+// quarter window of text again after the first costs next to nothing.
+TEST(LzxRoundTripFrames, RepeatsFromAcrossTheWindowAreFound)
+{
+    const std::size_t window = std::size_t{1} << 21;
+    const std::vector<uint8_t> first = Bytes(archtest::RandomText(window - 4000, 8));
+    std::vector<uint8_t> again = first;
+    again.insert(again.end(), first.begin(), first.begin() + window / 4);
+    for (int level : {0, 1}) {
+        const std::size_t once = TotalSize(EncodeFolder(first, 21, level));
+        EXPECT_LT(TotalSize(EncodeFolder(again, 21, level)), once + once / 50) << level;
     }
 }
 
-TEST(LzxRoundTripFrames, EncoderRefusesWindowsOutsideTheFormat) {
+TEST(LzxRoundTripFrames, EncoderRefusesWindowsOutsideTheFormat)
+{
     EXPECT_EQ(cab::MakeLzxEncoder(14, 1), nullptr);
     EXPECT_EQ(cab::MakeLzxEncoder(22, 0), nullptr);
+}
+
+// Every formatted offset of the largest window falls in the position slot
+// whose base the format publishes (bases doubling in pairs up to slot 36,
+// 2^17 apart from there on).
+TEST(LzxPositionSlots, AgreeWithThePublishedBases)
+{
+    std::vector<uint32_t> bases = {0, 1, 2, 3};
+    for (uint32_t base = 4; bases.size() < 37; base *= 2) {
+        bases.push_back(base);
+        bases.push_back(base + base / 2);
+    }
+    bases.resize(37);
+    EXPECT_EQ(bases[36], 262144u);
+    while (bases.size() < 51) bases.push_back(bases.back() + 131072);
+    EXPECT_EQ(bases[50], 1u << 21);
+    int slot = 0;
+    for (uint32_t formatted = 0; formatted < bases[50]; ++formatted) {
+        if (formatted == bases[slot + 1]) ++slot;
+        ASSERT_EQ(cab::lzx::PositionSlot(formatted), slot) << formatted;
+    }
 }

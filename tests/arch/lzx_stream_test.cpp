@@ -1,13 +1,15 @@
 // Streams put together by hand, for what the encoder never writes but
 // other writers may: odd-length uncompressed blocks whose padding byte
 // falls at a frame's end, and blocks with an empty length tree. Each is
-// checked against cabextract as well as against the bytes it was made of.
+// checked against the bytes it was made of, and, wrapped into a cabinet,
+// against cabextract and the archiver itself.
 #include <gtest/gtest.h>
 
 #include "arch/lzx_bit_writer.h"
 #include "arch/lzx_block_writer.h"
 #include "arch/lzx_huffman_encoder.h"
 #include "bench/lzx_corpus.h"
+#include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
 
 using namespace lzxtest;
@@ -30,13 +32,25 @@ void UncompressedBlock(std::vector<uint8_t>& out, bool streamHeader, const std::
     w.PutBytes(bytes.data(), bytes.size());
 }
 
-void ExpectCabextractGives(const std::vector<DataBlock>& blocks, int windowBits, const std::vector<uint8_t>& expected) {
-    const std::string dir = MakeTempDir();
-    WriteFile(dir + "/t.cab", BuildCabinet(static_cast<uint16_t>(windowBits << 8 | 3), blocks, "m",
-                                           static_cast<uint32_t>(expected.size())));
-    ASSERT_EQ(RunCommand("cabextract -q -d '" + dir + "/out' '" + dir + "/t.cab' >/dev/null 2>&1"), 0);
-    EXPECT_TRUE(ReadFile(dir + "/out/m") == expected);
-    RunCommand("rm -rf '" + dir + "'");
+// The blocks as the one folder of a one-file cabinet: cabextract and arch
+// both give `expected` back.
+void ExpectReadersGive(const std::vector<DataBlock>& blocks, int windowBits, const std::vector<uint8_t>& expected)
+{
+    archtest::CraftedCabinet cabinet;
+    cabinet.compression = static_cast<uint16_t>(windowBits << 8 | 3);
+    cabinet.files.push_back({"m", static_cast<uint32_t>(expected.size())});
+    for (const DataBlock& b : blocks)
+        cabinet.blocks.push_back({std::string(b.compressed.begin(), b.compressed.end()),
+                                  static_cast<uint16_t>(b.uncompressedSize)});
+    archtest::ScratchDir dir;
+    archtest::WriteBytes(dir / "t.cab", cabinet.Build());
+    const archtest::Ran peer = archtest::RunShell("cabextract -q -d " + archtest::ShellQuote(dir / "peer") + " " +
+                                                  archtest::ShellQuote(dir / "t.cab"));
+    ASSERT_EQ(peer.status, 0) << peer.output;
+    EXPECT_TRUE(Bytes(archtest::ReadBytes(dir / "peer/m")) == expected);
+    const archtest::ArchRun ours = archtest::RunArchiver({"X", dir / "t.cab", dir / "ours"});
+    ASSERT_EQ(ours.code, 0) << ours.err;
+    EXPECT_TRUE(Bytes(archtest::ReadBytes(dir / "ours/m")) == expected);
 }
 
 } // namespace
@@ -72,7 +86,7 @@ TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame) {
         std::string error;
         ASSERT_TRUE(DecodeFolder(blocks, 16, decoded, error)) << padInFirst << ": " << error;
         EXPECT_TRUE(decoded == expected) << padInFirst;
-        ExpectCabextractGives(blocks, 16, expected);
+        ExpectReadersGive(blocks, 16, expected);
     }
 }
 
@@ -111,7 +125,7 @@ TEST(LzxHandMadeStreams, EmptyLengthTree) {
     std::string error;
     ASSERT_TRUE(DecodeFolder(blocks, 17, decoded, error)) << error;
     EXPECT_TRUE(decoded == data);
-    ExpectCabextractGives(blocks, 17, data);
+    ExpectReadersGive(blocks, 17, data);
 
     // A match of 9 bytes or more would need the missing tree.
     items.push_back(lzx::MatchItem(12, 17 + 2));

@@ -1,14 +1,18 @@
-// Helpers shared by the LZX tests: decoding a folder, hashing with the
-// system's sha256sum, and temporary folders.
+// Helpers of the LZX codec's tests: the frames of one folder through one
+// encoder or one decoder, with no cabinet around them, and the data blocks
+// of a real cabinet's folder as the archiver's reader hands them out.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tests/arch/lzx_test_cabinet.h"
-
 namespace lzxtest {
+
+struct DataBlock {
+    std::vector<uint8_t> compressed;
+    std::size_t uncompressedSize = 0;
+};
 
 // Decodes every data block of a folder with a fresh decoder. False with the
 // decoder's reason on failure.
@@ -18,19 +22,11 @@ bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vec
 // Encodes `data` as one folder, 32768 bytes per data block.
 std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level);
 
-// An x86-64 program: code full of E8 call instructions. A mingw-built DLL
-// when the toolchain is there, the running test program otherwise.
-std::vector<uint8_t> X86Code();
-// A photo-like JPEG made by ImageMagick; empty when convert is missing.
-std::vector<uint8_t> Jpeg();
+// The data blocks of folder `folder` of a cabinet file, and its type word.
+// False with the reader's message when the cabinet cannot be read.
+bool ReadFolderBlocks(const std::string& cabinet, std::size_t folder, std::vector<DataBlock>& blocks,
+                      uint16_t& compression, std::string& error);
 
-// Text of `size` bytes in which, from `distance` on, pieces of 300 bytes
-// repeat what stood `distance` bytes before them.
-std::vector<uint8_t> TextWithFarRepeats(std::size_t size, std::size_t distance, uint32_t seed);
-
-std::string Sha256(const std::vector<uint8_t>& bytes);
-// Runs a shell command; returns its exit status.
-int RunCommand(const std::string& command);
-std::string MakeTempDir();
+std::vector<uint8_t> Bytes(const std::string& text);
 
 } // namespace lzxtest

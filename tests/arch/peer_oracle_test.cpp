@@ -157,7 +157,9 @@ TEST(Writer, NewFolderBeforeTheFolderLimit)
     arch::WriterLimits limits;
     limits.maxFolderBytes = 100000;
     arch::WriteSummary summary;
-    ASSERT_TRUE(arch::WriteCabinet(*fs, dir / "split.cab", files, 1, limits, summary, error)) << error;
+    ASSERT_TRUE(arch::WriteCabinet(*fs, dir / "split.cab", files, cab::kCompressMszip, cab::Effort::Default, limits,
+                                   summary, error))
+        << error;
     EXPECT_EQ(summary.folders, 5u); // two files of 40000 bytes per folder
 
     auto in = fs->OpenRead(dir / "split.cab", error);
@@ -187,18 +189,21 @@ TEST(Writer, BeyondTheCabinetLimitsAClearErrorAndTheOldCabinetStays)
 
     arch::WriterLimits fewFiles;
     fewFiles.maxFiles = 2;
-    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, 1, fewFiles, summary, error));
+    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, cab::kCompressMszip, cab::Effort::Default, fewFiles,
+                                    summary, error));
     EXPECT_NE(error.find("3 files are more than one cabinet holds (2)"), std::string::npos) << error;
 
     arch::WriterLimits smallFolder;
     smallFolder.maxFolderBytes = 55000;
-    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, 1, smallFolder, summary, error));
+    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, cab::kCompressMszip, cab::Effort::Default, smallFolder,
+                                    summary, error));
     EXPECT_NE(error.find("60000 bytes are more than a cabinet folder holds"), std::string::npos) << error;
 
     // Found only while writing: compressed data passing the size limit.
     arch::WriterLimits smallCabinet;
     smallCabinet.maxCabinetBytes = 2000;
-    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, 1, smallCabinet, summary, error));
+    EXPECT_FALSE(arch::WriteCabinet(*fs, dir / "old.cab", files, cab::kCompressMszip, cab::Effort::Default,
+                                    smallCabinet, summary, error));
     EXPECT_NE(error.find("the cabinet would grow past 2000 bytes"), std::string::npos) << error;
 
     EXPECT_TRUE(ReadBytes(dir / "old.cab") == "the previous cabinet");

@@ -1,32 +1,71 @@
 #include "tests/arch/test_data.h"
 
+#include <algorithm>
+
+#include "bench/lzx_corpus.h"
+
 namespace archtest {
 
-std::string RandomBytes(std::size_t size, uint32_t seed)
+namespace {
+
+std::string Bytes(const std::vector<uint8_t>& data) { return std::string(data.begin(), data.end()); }
+
+} // namespace
+
+std::string RandomBytes(std::size_t size, uint32_t seed) { return Bytes(lzxcorpus::Random(size, seed)); }
+
+std::string RandomText(std::size_t size, uint32_t seed) { return Bytes(lzxcorpus::Text(size, seed)); }
+
+std::string TextWithFarRepeats(std::size_t size, std::size_t distance, uint32_t seed)
 {
-    std::string bytes(size, '\0');
-    uint32_t x = seed * 2654435761u + 1;
-    for (char& c : bytes) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x >> 24);
-    }
-    return bytes;
+    std::string text = RandomText(size, seed);
+    for (std::size_t at = distance; at + 300 <= text.size(); at += 7919)
+        std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(at - distance), 300,
+                    text.begin() + static_cast<std::ptrdiff_t>(at));
+    return text;
 }
 
-std::string RandomText(std::size_t size, uint32_t seed)
+std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo, const std::string& program)
 {
-    static const char* const words[] = {"slide", "package", "the", "of", "document", "album", "picture",
-                                        "frame", "<p>", "</p>", "index", "and", "a", "show", "title\r\n"};
-    const std::string noise = RandomBytes(size, seed);
-    std::string text;
-    for (std::size_t i = 0; text.size() < size; ++i) {
-        text += words[static_cast<unsigned char>(noise[i % noise.size()]) % 15];
-        text += ' ';
+    const std::size_t window = std::size_t{1} << windowBits;
+    return {
+        {"empty.txt", ""},
+        {"one byte.bin", "\xE8"},
+        {"one frame.txt", RandomText(32768, 1)},
+        {"one frame and a byte.txt", RandomText(32769, 2)},
+        {"runs.bin", Bytes(lzxcorpus::Runs(300000, 3))},
+        {"notes.txt", RandomText(250000, 4)},
+        {"page.html", Bytes(lzxcorpus::Html(250000, 5))},
+        {"report.pdf", Bytes(lzxcorpus::PdfLike(150000, 6))},
+        {"random.bin", RandomBytes(100001, 7)},
+        {"photo.jpg", photo},
+        {"program.exe", program},
+        {"longer than the window.txt", TextWithFarRepeats(window + window / 4, window - 4000, 8)},
+    };
+}
+
+uint32_t U16(const std::string& bytes, std::size_t at)
+{
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(at)) |
+                                 static_cast<unsigned char>(bytes.at(at + 1)) << 8);
+}
+
+uint32_t U32(const std::string& bytes, std::size_t at) { return U16(bytes, at) | U16(bytes, at + 2) << 16; }
+
+std::string TreeDifferences(const FileTree& got, const FileTree& expected)
+{
+    std::string differences;
+    for (const auto& f : expected) {
+        const auto found = got.find(f.first);
+        if (found == got.end())
+            differences += f.first + ": missing\n";
+        else if (found->second != f.second)
+            differences += f.first + ": " + std::to_string(found->second.size()) + " bytes differ from the " +
+                           std::to_string(f.second.size()) + " expected\n";
     }
-    text.resize(size);
-    return text;
+    for (const auto& f : got)
+        if (!expected.count(f.first)) differences += f.first + ": not expected\n";
+    return differences;
 }
 
 } // namespace archtest
