@@ -50,6 +50,7 @@ run: win
 
 bench: release win
 	tools/run-bench.sh $(RELEASE) $(WIN)
+	bench/generate_bench.sh $(WIN)
 
 clean:
 	rm -rf $(BUILD)
