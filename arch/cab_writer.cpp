@@ -21,8 +21,7 @@ public:
     CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression, cab::Effort effort,
                   const WriterLimits& limits)
         : m_fs(fs), m_files(files), m_compression(compression), m_effort(effort), m_limits(limits)
-    {
-    }
+    {}
 
     bool Write(const std::string& cabinetPath, WriteSummary& summary, std::string& error)
     {
@@ -63,8 +62,8 @@ private:
         for (std::size_t i = 0; i < m_files.size(); ++i) {
             const uint64_t size = m_files[i].info.size;
             if (size > m_limits.maxFolderBytes) {
-                error = m_files[i].path + ": " + std::to_string(size) + " bytes are more than a cabinet folder holds (" +
-                        std::to_string(m_limits.maxFolderBytes) + ")";
+                error = m_files[i].path + ": " + std::to_string(size) +
+                        " bytes are more than a cabinet folder holds (" + std::to_string(m_limits.maxFolderBytes) + ")";
                 return false;
             }
             if (m_folders.empty() || folderBytes + size > m_limits.maxFolderBytes) {
@@ -154,8 +153,8 @@ private:
             uint64_t offset = 0;
             while (offset < file.info.size) {
                 const uint64_t left = file.info.size - offset;
-                const std::size_t take = left < cab::kFrameSize - filled ? static_cast<std::size_t>(left)
-                                                                         : cab::kFrameSize - filled;
+                const std::size_t take =
+                    left < cab::kFrameSize - filled ? static_cast<std::size_t>(left) : cab::kFrameSize - filled;
                 if (!in->ReadAt(offset, frame.data() + filled, take)) {
                     error = file.path + ": the file could not be read";
                     return false;

@@ -62,8 +62,7 @@ std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, Effort ef
     const bool fast = effort == Effort::Fast;
     switch (compression & kCompressTypeMask) {
     case kCompressMszip: return fast ? MakeMszipEncoder(kMszipFastLevel) : MakeMszipEncoder();
-    case kCompressLzx:
-        return MakeLzxEncoder(LzxWindowBits(compression), fast ? kLzxFastLevel : kLzxDefaultLevel);
+    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), fast ? kLzxFastLevel : kLzxDefaultLevel);
     default: return MakeStoredEncoder();
     }
 }

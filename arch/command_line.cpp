@@ -139,8 +139,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
     }
     if (options.command == Command::Extract && options.operands.size() > 1) {
-        error = "extraction takes one destination folder, not " + std::to_string(options.operands.size()) +
-                " arguments";
+        error =
+            "extraction takes one destination folder, not " + std::to_string(options.operands.size()) + " arguments";
         return false;
     }
     if (options.command == Command::List && !options.operands.empty()) {

@@ -13,16 +13,18 @@ public:
     BitReader(const uint8_t* data, std::size_t size) : origin_(data), pos_(data), end_(data + size) {}
 
     // The next n bits (n <= 32) without consuming them.
-    uint32_t Peek(int n) {
-        if (count_ < n)
-            Refill();
+    uint32_t Peek(int n)
+    {
+        if (count_ < n) Refill();
         return n == 0 ? 0 : static_cast<uint32_t>(buffer_ >> (64 - n));
     }
-    void Skip(int n) {
+    void Skip(int n)
+    {
         buffer_ <<= n;
         count_ -= n;
     }
-    uint32_t Read(int n) {
+    uint32_t Read(int n)
+    {
         const uint32_t v = Peek(n);
         Skip(n);
         return v;
@@ -34,7 +36,8 @@ public:
     // Moves to the next 16-bit boundary as an uncompressed block header
     // does: one to sixteen bits of padding are skipped. Afterwards the
     // stream is read bytewise through the functions below.
-    bool AlignForBytes() {
+    bool AlignForBytes()
+    {
         const std::size_t consumed = ConsumedBits();
         std::size_t next = (consumed + 16) & ~static_cast<std::size_t>(15);
         return SeekByte(next / 8);
@@ -44,16 +47,17 @@ public:
     const uint8_t* BytePointer() const { return pos_; }
     // Skips bytes in byte mode; the words of the bit stream that follows
     // start after them.
-    bool SkipBytes(std::size_t n) {
-        if (n > BytesLeft())
-            return false;
+    bool SkipBytes(std::size_t n)
+    {
+        if (n > BytesLeft()) return false;
         pos_ += n;
         origin_ = pos_;
         return true;
     }
 
 private:
-    void Refill() {
+    void Refill()
+    {
         while (count_ <= 48) {
             uint64_t word;
             if (end_ - pos_ >= 2) {
@@ -70,10 +74,12 @@ private:
         }
     }
     // Bits consumed since the word stream started.
-    std::size_t ConsumedBits() const {
+    std::size_t ConsumedBits() const
+    {
         return static_cast<std::size_t>(pos_ - origin_) * 8 + zeroBits_ - static_cast<std::size_t>(count_);
     }
-    bool SeekByte(std::size_t offset) {
+    bool SeekByte(std::size_t offset)
+    {
         buffer_ = 0;
         count_ = 0;
         zeroBits_ = 0;

@@ -17,7 +17,8 @@ public:
 
     // Appends the low `count` bits of `bits` (count <= 32). Bits gather
     // until two whole words can go out at once.
-    void Put(uint32_t bits, int count) {
+    void Put(uint32_t bits, int count)
+    {
         buffer_ = buffer_ << count | (bits & ((uint64_t{1} << count) - 1));
         count_ += count;
         if (count_ >= 32) {
@@ -31,9 +32,9 @@ public:
     }
 
     // Pads with zero bits to the next 16-bit boundary (none when there).
-    void AlignToWord() {
-        if (count_ % 16 != 0)
-            Put(0, 16 - count_ % 16);
+    void AlignToWord()
+    {
+        if (count_ % 16 != 0) Put(0, 16 - count_ % 16);
         FlushWords();
     }
 
@@ -42,18 +43,21 @@ public:
     bool Aligned() const { return count_ % 16 == 0; }
 
     // Raw bytes, only at a word boundary.
-    void PutBytes(const uint8_t* data, std::size_t size) {
+    void PutBytes(const uint8_t* data, std::size_t size)
+    {
         FlushWords();
         out_.insert(out_.end(), data, data + size);
     }
-    void PutByte(uint8_t b) {
+    void PutByte(uint8_t b)
+    {
         FlushWords();
         out_.push_back(b);
     }
 
 private:
     // Writes out the whole words gathered.
-    void FlushWords() {
+    void FlushWords()
+    {
         while (count_ >= 16) {
             count_ -= 16;
             const uint32_t word = static_cast<uint32_t>(buffer_ >> count_) & 0xFFFF;

@@ -15,38 +15,34 @@ constexpr int kSmallTableBits = 7;
 } // namespace
 
 Decoder::Decoder(int windowBits)
-    : windowMask_((1u << windowBits) - 1),
-      mainSymbols_(MainSymbolCount(windowBits)),
-      window_(std::size_t{1} << windowBits, 0) {}
+    : windowMask_((1u << windowBits) - 1), mainSymbols_(MainSymbolCount(windowBits)),
+      window_(std::size_t{1} << windowBits, 0)
+{}
 
-bool Decoder::Fail(std::string& error, const char* reason) {
+bool Decoder::Fail(std::string& error, const char* reason)
+{
     broken_ = true;
     error = std::string("LZX data is damaged: ") + reason;
     return false;
 }
 
-bool Decoder::DecodeFrame(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize,
-                          std::string& error) {
-    if (broken_)
-        return Fail(error, "an earlier data block of the folder failed");
+bool Decoder::DecodeFrame(const uint8_t* data, std::size_t size, uint8_t* out, std::size_t outSize, std::string& error)
+{
+    if (broken_) return Fail(error, "an earlier data block of the folder failed");
     if (outSize == 0 || outSize > kFrameSize)
         return Fail(error, "a data block's uncompressed size is not 1 to 32768 bytes");
 
     BitReader in(data, size);
-    if (!headerRead_ && !ReadStreamHeader(in, error))
-        return false;
+    if (!headerRead_ && !ReadStreamHeader(in, error)) return false;
 
     const uint64_t frameEnd = frameStart_ + outSize;
     while (decoded_ < frameEnd) {
-        if (blockRemaining_ == 0 && !ReadBlockHeader(in, error))
-            return false;
+        if (blockRemaining_ == 0 && !ReadBlockHeader(in, error)) return false;
         const bool ok = blockType_ == kBlockUncompressed ? CopyUncompressed(in, frameEnd, error)
                                                          : DecodeCompressed(in, frameEnd, error);
-        if (!ok)
-            return false;
+        if (!ok) return false;
     }
-    if (in.Overrun())
-        return Fail(error, "a data block ends before its frame is complete");
+    if (in.Overrun()) return Fail(error, "a data block ends before its frame is complete");
     // The padding byte of an odd uncompressed block that ends with the frame
     // may close this data block or open the next one.
     if (padPending_ && in.BytesLeft() > 0) {
@@ -58,44 +54,40 @@ bool Decoder::DecodeFrame(const uint8_t* data, std::size_t size, uint8_t* out, s
     const std::size_t first = std::min<std::size_t>(outSize, window_.size() - start);
     std::memcpy(out, window_.data() + start, first);
     std::memcpy(out + first, window_.data(), outSize - first);
-    if (e8_ && frameIndex_ < kE8FrameLimit)
-        E8Decode(out, outSize, static_cast<uint32_t>(frameStart_), e8Size_);
+    if (e8_ && frameIndex_ < kE8FrameLimit) E8Decode(out, outSize, static_cast<uint32_t>(frameStart_), e8Size_);
 
     frameStart_ = frameEnd;
     ++frameIndex_;
     return true;
 }
 
-bool Decoder::ReadStreamHeader(BitReader& in, std::string& error) {
+bool Decoder::ReadStreamHeader(BitReader& in, std::string& error)
+{
     if (in.Read(1)) {
         const uint32_t high = in.Read(16);
         const uint32_t low = in.Read(16);
         e8Size_ = static_cast<int32_t>(high << 16 | low);
         e8_ = true;
     }
-    if (in.Overrun())
-        return Fail(error, "the stream header is cut short");
+    if (in.Overrun()) return Fail(error, "the stream header is cut short");
     headerRead_ = true;
     return true;
 }
 
-bool Decoder::ReadBlockHeader(BitReader& in, std::string& error) {
+bool Decoder::ReadBlockHeader(BitReader& in, std::string& error)
+{
     if (padPending_) {
-        if (!in.SkipBytes(1))
-            return Fail(error, "an uncompressed block's padding byte is missing");
+        if (!in.SkipBytes(1)) return Fail(error, "an uncompressed block's padding byte is missing");
         padPending_ = false;
     }
     const int type = static_cast<int>(in.Read(3));
     const uint32_t length = in.Read(24);
-    if (in.Overrun())
-        return Fail(error, "a block header is cut short");
-    if (length == 0)
-        return Fail(error, "a block has length 0");
+    if (in.Overrun()) return Fail(error, "a block header is cut short");
+    if (length == 0) return Fail(error, "a block has length 0");
 
     switch (type) {
     case kBlockAligned:
-        for (uint8_t& len : alignedLengths_)
-            len = static_cast<uint8_t>(in.Read(kAlignedBits));
+        for (uint8_t& len : alignedLengths_) len = static_cast<uint8_t>(in.Read(kAlignedBits));
         if (alignedTree_.Build(alignedLengths_, kAlignedSymbols, kSmallTableBits) !=
             HuffmanDecoder::BuildResult::kComplete)
             return Fail(error, "the aligned offset tree is invalid");
@@ -106,11 +98,9 @@ bool Decoder::ReadBlockHeader(BitReader& in, std::string& error) {
             return false;
         if (mainTree_.Build(mainLengths_, mainSymbols_, kMainTableBits) != HuffmanDecoder::BuildResult::kComplete)
             return Fail(error, "the main tree is invalid");
-        if (!ReadLengths(in, lengthLengths_, 0, kLengthSymbols, error))
-            return false;
+        if (!ReadLengths(in, lengthLengths_, 0, kLengthSymbols, error)) return false;
         const auto built = lengthTree_.Build(lengthLengths_, kLengthSymbols, kLengthTableBits);
-        if (built == HuffmanDecoder::BuildResult::kInvalid)
-            return Fail(error, "the length tree is invalid");
+        if (built == HuffmanDecoder::BuildResult::kInvalid) return Fail(error, "the length tree is invalid");
         lengthTreeEmpty_ = built == HuffmanDecoder::BuildResult::kEmpty;
         break;
     }
@@ -126,21 +116,19 @@ bool Decoder::ReadBlockHeader(BitReader& in, std::string& error) {
         in.SkipBytes(4 * kNumRepeatedOffsets);
         break;
     }
-    default:
-        return Fail(error, "unknown block type");
+    default: return Fail(error, "unknown block type");
     }
-    if (in.Overrun())
-        return Fail(error, "a block header is cut short");
+    if (in.Overrun()) return Fail(error, "a block header is cut short");
     blockType_ = type;
     blockLength_ = length;
     blockRemaining_ = length;
     return true;
 }
 
-bool Decoder::ReadLengths(BitReader& in, uint8_t* lengths, int first, int last, std::string& error) {
+bool Decoder::ReadLengths(BitReader& in, uint8_t* lengths, int first, int last, std::string& error)
+{
     uint8_t pre[kPretreeSymbols];
-    for (uint8_t& len : pre)
-        len = static_cast<uint8_t>(in.Read(kPretreeFieldBits));
+    for (uint8_t& len : pre) len = static_cast<uint8_t>(in.Read(kPretreeFieldBits));
     if (pretree_.Build(pre, kPretreeSymbols, kSmallTableBits) != HuffmanDecoder::BuildResult::kComplete)
         return Fail(error, "a pretree is invalid");
 
@@ -158,8 +146,7 @@ bool Decoder::ReadLengths(BitReader& in, uint8_t* lengths, int first, int last, 
         } else if (sym == 19) {
             run = 4 + static_cast<int>(in.Read(1));
             const int delta = pretree_.Decode(in);
-            if (delta > 16)
-                return Fail(error, "a tree length run repeats a run");
+            if (delta > 16) return Fail(error, "a tree length run repeats a run");
             value = static_cast<uint8_t>((lengths[x] + 17 - delta) % 17);
         } else {
             lengths[x] = static_cast<uint8_t>((lengths[x] + 17 - sym) % 17);
@@ -170,12 +157,12 @@ bool Decoder::ReadLengths(BitReader& in, uint8_t* lengths, int first, int last, 
         std::memset(lengths + x, value, static_cast<std::size_t>(run));
         x += run;
     }
-    if (in.Overrun())
-        return Fail(error, "tree lengths are cut short");
+    if (in.Overrun()) return Fail(error, "tree lengths are cut short");
     return true;
 }
 
-bool Decoder::DecodeCompressed(BitReader& in, uint64_t frameEnd, std::string& error) {
+bool Decoder::DecodeCompressed(BitReader& in, uint64_t frameEnd, std::string& error)
+{
     const uint64_t blockEnd = decoded_ + blockRemaining_;
     const uint64_t until = std::min(frameEnd, blockEnd);
     const bool aligned = blockType_ == kBlockAligned;
@@ -189,8 +176,7 @@ bool Decoder::DecodeCompressed(BitReader& in, uint64_t frameEnd, std::string& er
         sym -= kNumChars;
         uint32_t length = static_cast<uint32_t>(sym & 7);
         if (length == kNumPrimaryLengths) {
-            if (lengthTreeEmpty_)
-                return Fail(error, "a match needs the length tree, which is empty");
+            if (lengthTreeEmpty_) return Fail(error, "a match needs the length tree, which is empty");
             length += static_cast<uint32_t>(lengthTree_.Decode(in));
         }
         length += kMinMatch;
@@ -215,16 +201,15 @@ bool Decoder::DecodeCompressed(BitReader& in, uint64_t frameEnd, std::string& er
             repeated_[0] = offset;
         }
 
-        if (length > blockEnd - decoded_)
-            return Fail(error, "a match runs past the end of its block");
-        if (!CopyMatch(offset, length, error))
-            return false;
+        if (length > blockEnd - decoded_) return Fail(error, "a match runs past the end of its block");
+        if (!CopyMatch(offset, length, error)) return false;
     }
     blockRemaining_ = static_cast<uint32_t>(blockEnd - decoded_);
     return true;
 }
 
-bool Decoder::CopyMatch(uint32_t offset, uint32_t length, std::string& error) {
+bool Decoder::CopyMatch(uint32_t offset, uint32_t length, std::string& error)
+{
     if (offset == 0 || offset > window_.size() || offset > decoded_)
         return Fail(error, "a match refers outside the window");
     uint32_t dst = static_cast<uint32_t>(decoded_) & windowMask_;
@@ -246,11 +231,11 @@ bool Decoder::CopyMatch(uint32_t offset, uint32_t length, std::string& error) {
     return true;
 }
 
-bool Decoder::CopyUncompressed(BitReader& in, uint64_t frameEnd, std::string& error) {
+bool Decoder::CopyUncompressed(BitReader& in, uint64_t frameEnd, std::string& error)
+{
     const uint64_t until = std::min(frameEnd, decoded_ + blockRemaining_);
     const std::size_t n = static_cast<std::size_t>(until - decoded_);
-    if (in.BytesLeft() < n)
-        return Fail(error, "an uncompressed block is cut short");
+    if (in.BytesLeft() < n) return Fail(error, "an uncompressed block is cut short");
     const uint8_t* p = in.BytePointer();
     const uint32_t start = static_cast<uint32_t>(decoded_) & windowMask_;
     const std::size_t first = std::min<std::size_t>(n, window_.size() - start);
@@ -259,8 +244,7 @@ bool Decoder::CopyUncompressed(BitReader& in, uint64_t frameEnd, std::string& er
     in.SkipBytes(n);
     decoded_ = until;
     blockRemaining_ -= static_cast<uint32_t>(n);
-    if (blockRemaining_ == 0 && (blockLength_ & 1))
-        padPending_ = true;
+    if (blockRemaining_ == 0 && (blockLength_ & 1)) padPending_ = true;
     return true;
 }
 
@@ -268,9 +252,9 @@ bool Decoder::CopyUncompressed(BitReader& in, uint64_t frameEnd, std::string& er
 
 namespace cab {
 
-std::unique_ptr<FolderDecoder> MakeLzxDecoder(int windowBits) {
-    if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits)
-        return nullptr;
+std::unique_ptr<FolderDecoder> MakeLzxDecoder(int windowBits)
+{
+    if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits) return nullptr;
     return std::make_unique<lzx::Decoder>(windowBits);
 }
 

@@ -19,12 +19,12 @@ constexpr uint64_t kFinderSpan = 0xF0000000u;
 
 struct LevelSettings {
     int rowBits;
-    int longRowBits;  // rows of long beginnings (0: none)
-    int depth;        // earlier positions compared in each set of rows
-    uint32_t good;    // a match this long cuts the rest of the search short
-    uint32_t nice;    // one this long ends it
-    uint32_t insert;  // positions inside a longer match are not hashed (0: all are)
-    uint32_t skip;    // after 2^skip positions without a match, search every other one
+    int longRowBits;     // rows of long beginnings (0: none)
+    int depth;           // earlier positions compared in each set of rows
+    uint32_t good;       // a match this long cuts the rest of the search short
+    uint32_t nice;       // one this long ends it
+    uint32_t insert;     // positions inside a longer match are not hashed (0: all are)
+    uint32_t skip;       // after 2^skip positions without a match, search every other one
     uint32_t storedStep; // every how many positions of a stored frame are hashed
 };
 
@@ -33,9 +33,9 @@ struct LevelSettings {
 // every position of a 2 MiB window, gained another 1% in size for 18% more
 // time); looking one position ahead before taking a match gained nothing
 // over the rows' matches and cost a search.
-LevelSettings SettingsFor(int level) {
-    if (level <= 0)
-        return {14, 14, 1, 8, 16, 4, 4, 8};
+LevelSettings SettingsFor(int level)
+{
+    if (level <= 0) return {14, 14, 1, 8, 16, 4, 4, 8};
     return {15, 16, 16, 16, 32, 48, 6, 4};
 }
 
@@ -46,14 +46,12 @@ constexpr double kIncompressibleEntropy = 7.9;
 } // namespace
 
 Encoder::Encoder(int windowBits, int level)
-    : windowBits_(windowBits),
-      level_(level <= 0 ? 0 : 1),
-      windowSize_(1u << windowBits),
-      maxOffset_(MaxOffset(windowBits)),
-      buffer_(2 * (std::size_t{1} << windowBits)),
+    : windowBits_(windowBits), level_(level <= 0 ? 0 : 1), windowSize_(1u << windowBits),
+      maxOffset_(MaxOffset(windowBits)), buffer_(2 * (std::size_t{1} << windowBits)),
       finder_(std::min(SettingsFor(level).rowBits, windowBits - 3),
               std::min(SettingsFor(level).longRowBits, windowBits - 3), MaxOffset(windowBits)),
-      writer_(windowBits) {
+      writer_(windowBits)
+{
     const LevelSettings s = SettingsFor(level_);
     finder_.SetSearch(s.depth, s.good, s.nice);
     insertLimit_ = s.insert;
@@ -63,11 +61,10 @@ Encoder::Encoder(int windowBits, int level)
     SetDefaultPrices();
 }
 
-void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) {
-    if (size == 0)
-        return;
-    if (size > kFrameSize)
-        throw std::invalid_argument("an LZX frame holds at most 32768 bytes");
+void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out)
+{
+    if (size == 0) return;
+    if (size > kFrameSize) throw std::invalid_argument("an LZX frame holds at most 32768 bytes");
     const bool first = frameIndex_ == 0;
     AppendFrame(data, size);
     const uint32_t end = bufferLength_;
@@ -100,8 +97,7 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     const std::size_t headerBits = first ? 1 + 32 : 0;
     {
         BitWriter w(scratch_);
-        if (first)
-            WriteStreamHeader(w);
+        if (first) WriteStreamHeader(w);
         writer_.WriteCompressed(w, type, static_cast<uint32_t>(size), codes, items_);
         w.AlignToWord();
     }
@@ -119,50 +115,48 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
     ++frameIndex_;
 }
 
-void Encoder::WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first) {
+void Encoder::WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t size, bool first)
+{
     BitWriter w(out);
-    if (first)
-        WriteStreamHeader(w);
+    if (first) WriteStreamHeader(w);
     BlockWriter::WriteUncompressed(w, buffer_.data() + begin, static_cast<uint32_t>(size), repeated_);
     ++frameIndex_;
 }
 
-void Encoder::WriteStreamHeader(BitWriter& out) {
+void Encoder::WriteStreamHeader(BitWriter& out)
+{
     // Call translation on, with its size as two 16-bit halves.
     out.Put(1, 1);
     out.Put(static_cast<uint32_t>(kE8TranslationSize) >> 16, 16);
     out.Put(static_cast<uint32_t>(kE8TranslationSize) & 0xFFFF, 16);
 }
 
-bool Encoder::LooksIncompressible(uint32_t begin, uint32_t end) {
+bool Encoder::LooksIncompressible(uint32_t begin, uint32_t end)
+{
     const uint32_t size = end - begin;
-    if (size < 4096)
-        return false;
+    if (size < 4096) return false;
     // Every other byte is sample enough.
     uint32_t counts[256] = {};
-    for (uint32_t i = begin; i < end; i += 2)
-        ++counts[buffer_[i]];
+    for (uint32_t i = begin; i < end; i += 2) ++counts[buffer_[i]];
     const uint32_t samples = (size + 1) / 2;
     double sum = 0;
     for (const uint32_t c : counts)
-        if (c)
-            sum += c * std::log2(static_cast<double>(c));
+        if (c) sum += c * std::log2(static_cast<double>(c));
     const double entropy = std::log2(static_cast<double>(samples)) - sum / samples;
-    if (entropy < kIncompressibleEntropy)
-        return false;
+    if (entropy < kIncompressibleEntropy) return false;
     // The same bytes may have been seen before (a file packed twice):
     // probe a few positions for long matches.
     const uint64_t history = bufferStart_ + begin - finderBase_;
     for (uint32_t at = begin; at + 64 <= end; at += 509) {
         const int n = finder_.Find(buffer_.data() + at, FinderPosition(bufferStart_ + at),
                                    static_cast<uint32_t>(std::min<uint64_t>(at, history)), 64, matches_.data());
-        if (n > 0 && matches_[n - 1].length >= 32)
-            return false;
+        if (n > 0 && matches_[n - 1].length >= 32) return false;
     }
     return true;
 }
 
-void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
+void Encoder::AppendFrame(const uint8_t* data, std::size_t size)
+{
     if (bufferLength_ + size > buffer_.size()) {
         // Keep one window of history.
         const uint32_t keep = std::min(bufferLength_, windowSize_);
@@ -179,32 +173,30 @@ void Encoder::AppendFrame(const uint8_t* data, std::size_t size) {
     }
     uint8_t* frame = buffer_.data() + bufferLength_;
     std::memcpy(frame, data, size);
-    if (frameIndex_ < kE8FrameLimit)
-        E8Encode(frame, size, static_cast<uint32_t>(frameStart), kE8TranslationSize);
+    if (frameIndex_ < kE8FrameLimit) E8Encode(frame, size, static_cast<uint32_t>(frameStart), kE8TranslationSize);
     bufferLength_ += static_cast<uint32_t>(size);
 }
 
-void Encoder::InsertUpTo(uint64_t position, uint32_t step) {
+void Encoder::InsertUpTo(uint64_t position, uint32_t step)
+{
     const uint64_t end = bufferStart_ + bufferLength_;
     const uint64_t tail = MatchFinder::kHashBytes - 1;
     const uint64_t last = std::min(position, end >= tail ? end - tail : 0);
-    if (inserted_ < bufferStart_)
-        inserted_ = bufferStart_;
+    if (inserted_ < bufferStart_) inserted_ = bufferStart_;
     // Fetching a few positions ahead lets the memory work in parallel.
     const uint64_t ahead = 4 * step;
     for (; inserted_ < last; inserted_ += step) {
         const uint8_t* data = buffer_.data() + (inserted_ - bufferStart_);
-        if (inserted_ + ahead < last)
-            finder_.Prefetch(data + ahead, static_cast<uint32_t>(end - inserted_ - ahead));
+        if (inserted_ + ahead < last) finder_.Prefetch(data + ahead, static_cast<uint32_t>(end - inserted_ - ahead));
         finder_.Insert(data, FinderPosition(inserted_), static_cast<uint32_t>(end - inserted_));
     }
     inserted_ = std::max(inserted_, last);
 }
 
-int Encoder::Search(uint32_t at, uint32_t maxLength) {
+int Encoder::Search(uint32_t at, uint32_t maxLength)
+{
     const uint64_t position = bufferStart_ + at;
-    if (bufferLength_ - at < MatchFinder::kHashBytes)
-        return 0;
+    if (bufferLength_ - at < MatchFinder::kHashBytes) return 0;
     InsertUpTo(position);
     const int n = finder_.FindAndInsert(buffer_.data() + at, FinderPosition(position),
                                         static_cast<uint32_t>(std::min<uint64_t>(at, position - finderBase_)),
@@ -213,16 +205,17 @@ int Encoder::Search(uint32_t at, uint32_t maxLength) {
     return n;
 }
 
-uint32_t Encoder::RepeatLength(uint32_t at, uint32_t offset, uint32_t maxLength) const {
+uint32_t Encoder::RepeatLength(uint32_t at, uint32_t offset, uint32_t maxLength) const
+{
     // A repeated offset may point before the stream start or out of the
     // history kept; such a match is impossible.
-    if (offset > at || offset > maxOffset_)
-        return 0;
+    if (offset > at || offset > maxOffset_) return 0;
     const uint8_t* p = buffer_.data() + at;
     return MatchFinder::MatchLength(p, p - offset, maxLength);
 }
 
-void Encoder::EmitMatch(uint32_t length, uint32_t offset) {
+void Encoder::EmitMatch(uint32_t length, uint32_t offset)
+{
     for (int r = 0; r < kNumRepeatedOffsets; ++r)
         if (repeated_[r] == offset) {
             EmitRepeat(length, r);
@@ -234,16 +227,17 @@ void Encoder::EmitMatch(uint32_t length, uint32_t offset) {
     repeated_[0] = offset;
 }
 
-void Encoder::EmitRepeat(uint32_t length, int index) {
+void Encoder::EmitRepeat(uint32_t length, int index)
+{
     items_.push_back(MatchItem(length, static_cast<uint32_t>(index)));
     std::swap(repeated_[0], repeated_[index]);
 }
 
-Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end) {
+Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end)
+{
     Candidate best;
     const uint32_t maxLength = std::min<uint32_t>(end - at, kMaxMatch);
-    if (maxLength < kMinMatch)
-        return best;
+    if (maxLength < kMinMatch) return best;
     const uint32_t* literalCost = literalCost_.data() + (at - frameBegin_);
     auto consider = [&](uint32_t length, uint32_t price, int repIndex, uint32_t offset) {
         const int32_t gain = static_cast<int32_t>(literalCost[length] - literalCost[0]) - static_cast<int32_t>(price);
@@ -253,19 +247,18 @@ Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end) {
     };
     for (int r = 0; r < kNumRepeatedOffsets; ++r) {
         const uint32_t len = RepeatLength(at, repeated_[r], maxLength);
-        if (len >= kMinMatch)
-            consider(len, RepeatPrice(r, len), r, repeated_[r]);
+        if (len >= kMinMatch) consider(len, RepeatPrice(r, len), r, repeated_[r]);
     }
     const int found = Search(at, maxLength);
     for (int k = 0; k < found; ++k) {
         const Match m = matches_[k];
-        if (m.length > best.length)
-            consider(m.length, ExplicitPrice(m.offset, m.length), -1, m.offset);
+        if (m.length > best.length) consider(m.length, ExplicitPrice(m.offset, m.length), -1, m.offset);
     }
     return best;
 }
 
-void Encoder::Emit(const Candidate& c) {
+void Encoder::Emit(const Candidate& c)
+{
     if (c.repIndex >= 0)
         EmitRepeat(c.length, c.repIndex);
     else
@@ -275,7 +268,8 @@ void Encoder::Emit(const Candidate& c) {
 // Both levels parse by the prices of the last block: at each position the
 // match that saves most over literals, a repeated offset when it pays.
 // They differ in how hard the match finder looks.
-void Encoder::Parse(uint32_t begin, uint32_t end) {
+void Encoder::Parse(uint32_t begin, uint32_t end)
+{
     // What the frame's bytes cost as literals, summed from its start, so
     // that a match's saving over the bytes it covers is one subtraction.
     frameBegin_ = begin;
@@ -291,11 +285,9 @@ void Encoder::Parse(uint32_t begin, uint32_t end) {
             // Where nothing matches for long (compressed data), search ever
             // more sparsely.
             const uint32_t step = std::min(1 + (misses++ >> skipShift_), end - i);
-            for (uint32_t k = 0; k < step; ++k)
-                items_.push_back(LiteralItem(buffer_[i + k]));
+            for (uint32_t k = 0; k < step; ++k) items_.push_back(LiteralItem(buffer_[i + k]));
             i += step;
-            if (level_ == 0)
-                inserted_ = std::max(inserted_, bufferStart_ + i);
+            if (level_ == 0) inserted_ = std::max(inserted_, bufferStart_ + i);
             continue;
         }
         misses = 0;
@@ -304,8 +296,7 @@ void Encoder::Parse(uint32_t begin, uint32_t end) {
         i += current.length;
         // The next search's rows are fetched while the match's positions
         // are recorded.
-        if (end - i >= MatchFinder::kHashBytes)
-            finder_.Prefetch(buffer_.data() + i, end - i);
+        if (end - i >= MatchFinder::kHashBytes) finder_.Prefetch(buffer_.data() + i, end - i);
         if (insertLimit_ != 0 && current.length > insertLimit_) {
             InsertUpTo(bufferStart_ + start + insertLimit_);
             inserted_ = std::max(inserted_, bufferStart_ + i);
@@ -315,17 +306,17 @@ void Encoder::Parse(uint32_t begin, uint32_t end) {
     }
 }
 
-void Encoder::SetDefaultPrices() {
-    for (uint32_t& p : prices_.literal)
-        p = 8 * kScale;
+void Encoder::SetDefaultPrices()
+{
+    for (uint32_t& p : prices_.literal) p = 8 * kScale;
     for (int slot = 0; slot < kMaxPositionSlots; ++slot)
         for (int h = 0; h < 8; ++h)
             prices_.match[slot][h] = (slot < kNumRepeatedOffsets ? 8 : 10) * kScale + h * kScale / 2;
-    for (uint32_t& p : prices_.length)
-        p = 8 * kScale;
+    for (uint32_t& p : prices_.length) p = 8 * kScale;
 }
 
-void Encoder::SetPrices(const BlockCodes& codes) {
+void Encoder::SetPrices(const BlockCodes& codes)
+{
 
     // Symbols the last block did not use are priced as rare ones.
     for (int b = 0; b < kNumChars; ++b)
@@ -340,19 +331,20 @@ void Encoder::SetPrices(const BlockCodes& codes) {
         prices_.length[s] = (codes.lengthLengths[s] ? codes.lengthLengths[s] : 10) * kScale;
 }
 
-uint32_t Encoder::ExplicitPrice(uint32_t offset, uint32_t length) const {
+uint32_t Encoder::ExplicitPrice(uint32_t offset, uint32_t length) const
+{
     const int slot = PositionSlot(offset + 2);
     const uint32_t extra = length - kMinMatch;
-    const uint32_t symbol = extra < kNumPrimaryLengths ? prices_.match[slot][extra]
-                                                       : prices_.match[slot][kNumPrimaryLengths] +
-                                                             prices_.length[extra - kNumPrimaryLengths];
+    const uint32_t symbol = extra < kNumPrimaryLengths
+                                ? prices_.match[slot][extra]
+                                : prices_.match[slot][kNumPrimaryLengths] + prices_.length[extra - kNumPrimaryLengths];
     return symbol + kSlots.extraBits[slot] * kScale;
 }
 
-uint32_t Encoder::RepeatPrice(int index, uint32_t length) const {
+uint32_t Encoder::RepeatPrice(int index, uint32_t length) const
+{
     const uint32_t extra = length - kMinMatch;
-    if (extra < kNumPrimaryLengths)
-        return prices_.match[index][extra];
+    if (extra < kNumPrimaryLengths) return prices_.match[index][extra];
     return prices_.match[index][kNumPrimaryLengths] + prices_.length[extra - kNumPrimaryLengths];
 }
 
@@ -360,9 +352,9 @@ uint32_t Encoder::RepeatPrice(int index, uint32_t length) const {
 
 namespace cab {
 
-std::unique_ptr<FolderEncoder> MakeLzxEncoder(int windowBits, int level) {
-    if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits)
-        return nullptr;
+std::unique_ptr<FolderEncoder> MakeLzxEncoder(int windowBits, int level)
+{
+    if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits) return nullptr;
     return std::make_unique<lzx::Encoder>(windowBits, level);
 }
 

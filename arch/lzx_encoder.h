@@ -71,11 +71,11 @@ private:
     const uint32_t windowSize_;
     const uint32_t maxOffset_;
 
-    std::vector<uint8_t> buffer_;  // history and the current frame
+    std::vector<uint8_t> buffer_; // history and the current frame
     uint32_t bufferLength_ = 0;
-    uint64_t bufferStart_ = 0;     // stream position of buffer_[0]
-    uint64_t inserted_ = 0;        // stream positions below this are in the finder
-    uint64_t finderBase_ = 0;      // stream position the finder counts from
+    uint64_t bufferStart_ = 0; // stream position of buffer_[0]
+    uint64_t inserted_ = 0;    // stream positions below this are in the finder
+    uint64_t finderBase_ = 0;  // stream position the finder counts from
     uint32_t frameIndex_ = 0;
     uint32_t repeated_[kNumRepeatedOffsets] = {1, 1, 1};
 

@@ -89,8 +89,8 @@ public:
         int rc = inflate(&m_stream, Z_FINISH);
         const std::size_t produced = outSize - m_stream.avail_out;
         if (rc == Z_DATA_ERROR || rc == Z_NEED_DICT || rc == Z_MEM_ERROR || rc == Z_STREAM_ERROR) {
-            error = std::string("an MSZIP data block is damaged (") + (m_stream.msg ? m_stream.msg : "inflate error") +
-                    ")";
+            error =
+                std::string("an MSZIP data block is damaged (") + (m_stream.msg ? m_stream.msg : "inflate error") + ")";
             return false;
         }
         // A block must give exactly its frame: either its deflate stream ends

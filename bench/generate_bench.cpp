@@ -15,8 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
+#include "model/ambrel_utilities.h"
+#include "system/install_paths.h"
 #include "tests/support/test_env.h"
 
 int main(int argc, char** argv)

@@ -5,9 +5,10 @@
 #include <memory>
 #include <new>
 
+#include "framework/ansi_text.h"
 #include "framework/file.h"
 #include "generate/page_file.h"
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 
 BOOL CAmbrelUtilities::CopyOneFile(std::string source, std::string destination)
 {
@@ -17,9 +18,7 @@ BOOL CAmbrelUtilities::CopyOneFile(std::string source, std::string destination)
 
     // Only the copy's own folder is made; a missing folder above it makes the
     // copy fail below.
-    std::string::size_type slash = destination.find_last_of('\\');
-    std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash);
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CreateDirectoryA(BeforeLastBackslash(destination).c_str(), nullptr);
 
     // A new file: its time is the copy's, its attributes are its own.
     CFile out;
@@ -43,8 +42,9 @@ BOOL CAmbrelUtilities::CopyOneFile(std::string source, std::string destination)
         } catch (const CFileException&) {
             // A source that cannot be read leaves its copy empty, as it was
             // when it was opened.
-            LARGE_INTEGER start{};
-            if (::SetFilePointerEx(out.m_hFile, start, nullptr, FILE_BEGIN)) ::SetEndOfFile(out.m_hFile);
+            try {
+                out.SetLength(0);
+            } catch (const CFileException&) {}
             return FALSE;
         }
         if (got == 0) break;

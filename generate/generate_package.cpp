@@ -2,18 +2,18 @@
 // the package file and shown in the browser.
 #include <windows.h>
 
+#include "framework/ansi_text.h"
 #include "framework/file_dialog.h"
 #include "framework/message_box.h"
 #include "generate/entry_plan.h"
 #include "generate/navigation_text.h"
-#include "generate/package_names.h"
 #include "generate/page_file.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
-#include "shell/document_opener.h"
-#include "shell/install_layout.h"
-#include "shell/install_paths.h"
-#include "shell/replace_all.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
+#include "model/package_names.h"
+#include "model/replace_all.h"
+#include "system/install_paths.h"
+#include "system/open_document.h"
 
 namespace {
 // Asks where to save; "" when the user cancels.
@@ -83,11 +83,11 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
     // 7. The entries.
     bool startPageSet = false;
     for (const PlannedEntry& entry : plan) {
-        if (entry.kind == PlannedEntry::Group) {
+        if (entry.kind == EntryKind::GroupHeader) {
             navigation.AppendEntry(entry);
             continue;
         }
-        if (entry.kind == PlannedEntry::File) CopyOneFile(entry.path, resourcesFolder + "\\" + entry.sourceFileName);
+        if (entry.kind == EntryKind::FileEntry) CopyOneFile(entry.path, resourcesFolder + "\\" + entry.sourceFileName);
         if (!startPageSet) {
             ReplaceInFile(packageFolder + "\\index.html", "resources/main.html", StartAddress(entry));
             startPageSet = true;

@@ -4,12 +4,11 @@
 
 #include "framework/file.h"
 #include "framework/wait_cursor.h"
-#include "generate/package_commands.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_layout.h"
-#include "shell/install_paths.h"
-#include "shell/run_program.h"
-#include "view/package_head.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
+#include "model/package_file.h"
+#include "system/install_paths.h"
+#include "system/run_program.h"
 
 void CAmbrelUtilities::CreatePackage(std::string outputPath, std::string packageFolder)
 {

@@ -6,8 +6,8 @@
 #include "framework/file.h"
 #include "generate/page_file.h"
 #include "generate/page_text.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/replace_all.h"
+#include "model/ambrel_utilities.h"
+#include "model/replace_all.h"
 
 bool ReadWholeFile(const std::string& path, std::string& text)
 {
@@ -55,7 +55,11 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
         written = false;
     }
     // Also after a failed write: the file then holds what was written.
-    if (!::SetEndOfFile(file.m_hFile)) written = false;
+    try {
+        file.SetLength(file.Seek(0, CFile::current));
+    } catch (const CFileException&) {
+        written = false;
+    }
     file.Abort();
     return written;
 }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "framework/file.h"
-#include "generate/package_commands.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
-#include "shell/run_program.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_file.h"
+#include "system/install_paths.h"
+#include "system/run_program.h"
 #include "view/package_head.h"
 
 std::string CAmbrelUtilities::GetPackageStartFolder(std::string packagePath)
@@ -20,7 +20,8 @@ std::string CAmbrelUtilities::GetPackageStartFolder(std::string packagePath)
     std::string head;
     try {
         uint64_t length = file.GetLength();
-        std::size_t headSize = length < kPackageHeadBufferSize ? static_cast<std::size_t>(length) : kPackageHeadBufferSize;
+        std::size_t headSize =
+            length < kPackageHeadBufferSize ? static_cast<std::size_t>(length) : kPackageHeadBufferSize;
         if (headSize == 0) return std::string();
         head.assign(headSize, '\0');
         // All but the last byte, so that the buffer always ends in a zero.

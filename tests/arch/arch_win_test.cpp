@@ -313,9 +313,12 @@ TEST(ArchiverUnderWine, NamesLeavingTheDestinationWriteNothingOutsideIt)
     const std::string evilOnC = "C:\\arch-evil-" + testenv::CurrentTestName() + ".txt";
     ::DeleteFileA(evilOnC.c_str());
     const std::string absolute = evilOnC.substr(2); // "\arch-evil-....txt"
-    const archtest::CraftedCabinet cab =
-        archtest::StoredCabinet({{"..\\..\\evil.txt", "EVIL"}, {evilOnC, "EVIL"}, {absolute, "EVIL"},
-                                 {"sub\\..\\..\\evil2.txt", "EVIL"}, {"c:evil3.txt", "EVIL"}, {"good.txt", "good"}});
+    const archtest::CraftedCabinet cab = archtest::StoredCabinet({{"..\\..\\evil.txt", "EVIL"},
+                                                                  {evilOnC, "EVIL"},
+                                                                  {absolute, "EVIL"},
+                                                                  {"sub\\..\\..\\evil2.txt", "EVIL"},
+                                                                  {"c:evil3.txt", "EVIL"},
+                                                                  {"good.txt", "good"}});
     testenv::MakeDirectories(base + "\\cab");
     testenv::WriteFile(base + "\\cab\\hostile.cab", cab.Build());
     const std::string dest = base + "\\a\\b\\dest";

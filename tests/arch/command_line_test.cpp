@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using arch::Command;
 using arch::Options;
 using arch::ParseOptions;
@@ -50,7 +49,8 @@ TEST(SplitCommandLine, ProgramNameHasNoBackslashRules)
 
 TEST(CommandLine, ThePackingLineAsTheProgramSendsIt)
 {
-    const std::string line = R"("c:\corvane\res\utilities\ambrel\arch.exe" -m LZX:21 -r -p -P "documents\ambrel\temp\\" N "c:\documents\show.ambd" "c:\documents\ambrel\temp\show\*.*")";
+    const std::string line =
+        R"("c:\corvane\res\utilities\ambrel\arch.exe" -m LZX:21 -r -p -P "documents\ambrel\temp\\" N "c:\documents\show.ambd" "c:\documents\ambrel\temp\show\*.*")";
     const Args args = SplitCommandLine(line);
     ASSERT_EQ(args, (Args{R"(c:\corvane\res\utilities\ambrel\arch.exe)", "-m", "LZX:21", "-r", "-p", "-P",
                           R"(documents\ambrel\temp\)", "N", R"(c:\documents\show.ambd)",
@@ -73,7 +73,8 @@ TEST(CommandLine, ThePackingLineAsTheProgramSendsIt)
 TEST(CommandLine, TheExtractionLineAsTheProgramSendsIt)
 {
     // The program path is not quoted on this line.
-    const std::string line = R"(c:\corvane\res\utilities\ambrel\arch.exe -o -m LZX:21 -r -p X "c:\x\show.ambd" "c:\documents\ambrel\temp\\")";
+    const std::string line =
+        R"(c:\corvane\res\utilities\ambrel\arch.exe -o -m LZX:21 -r -p X "c:\x\show.ambd" "c:\documents\ambrel\temp\\")";
     const Args args = SplitCommandLine(line);
     ASSERT_EQ(args, (Args{R"(c:\corvane\res\utilities\ambrel\arch.exe)", "-o", "-m", "LZX:21", "-r", "-p", "X",
                           R"(c:\x\show.ambd)", R"(c:\documents\ambrel\temp\)"}));
@@ -103,9 +104,8 @@ TEST(CommandLine, CompressionMethods)
 {
     Options options;
     std::string error;
-    const std::pair<const char*, uint16_t> methods[] = {
-        {"NONE", 0x0000}, {"MSZIP", 0x0001}, {"mszip", 0x0001}, {"LZX:15", 0x0F03}, {"LZX:18", 0x1203},
-        {"lzx:21", 0x1503}};
+    const std::pair<const char*, uint16_t> methods[] = {{"NONE", 0x0000},   {"MSZIP", 0x0001},  {"mszip", 0x0001},
+                                                        {"LZX:15", 0x0F03}, {"LZX:18", 0x1203}, {"lzx:21", 0x1503}};
     for (const auto& m : methods) {
         ASSERT_TRUE(ParseOptions({"-m", m.first, "L", "x.cab"}, options, error)) << m.first << ": " << error;
         EXPECT_EQ(options.compression, m.second) << m.first;

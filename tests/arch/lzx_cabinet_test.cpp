@@ -30,8 +30,8 @@ TEST_P(LzxCabinet, ArchAndCabextractRestoreEveryFile)
     for (const auto& f : tree) WriteBytes(dir / ("in/" + f.first), f.second);
 
     const std::string method = "LZX:" + std::to_string(windowBits);
-    std::vector<std::string> args = {"-m", method, "-r", "-p", "-P", dir / "in", "N", dir / "lzx.cab",
-                                     dir / "in/samples/*.*"};
+    std::vector<std::string> args = {
+        "-m", method, "-r", "-p", "-P", dir / "in", "N", dir / "lzx.cab", dir / "in/samples/*.*"};
     if (fast) args.insert(args.begin(), "-f");
     const ArchRun packed = RunArchiver(args);
     ASSERT_EQ(packed.code, 0) << packed.err;

@@ -72,8 +72,8 @@ TEST(LzxRoundTripFrames, EveryShortFrameSize)
         ExpectRoundTrip("size " + std::to_string(size), std::vector<uint8_t>(text.begin(), text.begin() + size), 16, 1);
     for (std::size_t size : {32767u, 32768u + 1, 32768u + 10, 32768u + 11, 32768u + 12})
         for (int level : {0, 1})
-            ExpectRoundTrip("size " + std::to_string(size), std::vector<uint8_t>(text.begin(), text.begin() + size),
-                            16, level);
+            ExpectRoundTrip("size " + std::to_string(size), std::vector<uint8_t>(text.begin(), text.begin() + size), 16,
+                            level);
 }
 
 // Compressible input shrinks, and incompressible input is stored with

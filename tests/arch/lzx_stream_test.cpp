@@ -20,15 +20,14 @@ namespace {
 // An uncompressed block as the format lays it out: type 3 and the 24-bit
 // size, one to sixteen bits of padding, the three repeated offsets, the
 // bytes, and a padding byte after an odd count (left to the caller here).
-void UncompressedBlock(std::vector<uint8_t>& out, bool streamHeader, const std::vector<uint8_t>& bytes) {
+void UncompressedBlock(std::vector<uint8_t>& out, bool streamHeader, const std::vector<uint8_t>& bytes)
+{
     lzx::BitWriter w(out);
-    if (streamHeader)
-        w.Put(0, 1); // no call translation
+    if (streamHeader) w.Put(0, 1); // no call translation
     w.Put(3, 3);
     w.Put(static_cast<uint32_t>(bytes.size()), 24);
     w.AlignToWord();
-    for (int r = 0; r < 3; ++r)
-        w.PutBytes(reinterpret_cast<const uint8_t*>("\1\0\0\0"), 4);
+    for (int r = 0; r < 3; ++r) w.PutBytes(reinterpret_cast<const uint8_t*>("\1\0\0\0"), 4);
     w.PutBytes(bytes.data(), bytes.size());
 }
 
@@ -40,8 +39,8 @@ void ExpectReadersGive(const std::vector<DataBlock>& blocks, int windowBits, con
     cabinet.compression = static_cast<uint16_t>(windowBits << 8 | 3);
     cabinet.files.push_back({"m", static_cast<uint32_t>(expected.size())});
     for (const DataBlock& b : blocks)
-        cabinet.blocks.push_back({std::string(b.compressed.begin(), b.compressed.end()),
-                                  static_cast<uint16_t>(b.uncompressedSize)});
+        cabinet.blocks.push_back(
+            {std::string(b.compressed.begin(), b.compressed.end()), static_cast<uint16_t>(b.uncompressedSize)});
     archtest::ScratchDir dir;
     archtest::WriteBytes(dir / "t.cab", cabinet.Build());
     const archtest::Ran peer = archtest::RunShell("cabextract -q -d " + archtest::ShellQuote(dir / "peer") + " " +
@@ -55,7 +54,8 @@ void ExpectReadersGive(const std::vector<DataBlock>& blocks, int windowBits, con
 
 } // namespace
 
-TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame) {
+TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame)
+{
     const std::vector<uint8_t> one = {'a'};
     const std::vector<uint8_t> rest = lzxcorpus::Text(32767, 51);
     const std::vector<uint8_t> next = lzxcorpus::Text(100, 52);
@@ -78,8 +78,8 @@ TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame) {
         std::vector<DataBlock> blocks(2);
         blocks[0].compressed = first;
         blocks[1].compressed = second;
-        (padInFirst ? blocks[0].compressed : blocks[1].compressed).insert(
-            padInFirst ? blocks[0].compressed.end() : blocks[1].compressed.begin(), 0);
+        (padInFirst ? blocks[0].compressed : blocks[1].compressed)
+            .insert(padInFirst ? blocks[0].compressed.end() : blocks[1].compressed.begin(), 0);
         blocks[0].uncompressedSize = 32768;
         blocks[1].uncompressedSize = next.size();
         std::vector<uint8_t> decoded;
@@ -90,7 +90,8 @@ TEST(LzxHandMadeStreams, OddUncompressedBlockEndingWithTheFrame) {
     }
 }
 
-TEST(LzxHandMadeStreams, EmptyLengthTree) {
+TEST(LzxHandMadeStreams, EmptyLengthTree)
+{
     // Literals and matches of at most 8 bytes need no length tree.
     std::vector<uint8_t> data;
     lzx::Sequence items;
@@ -102,8 +103,7 @@ TEST(LzxHandMadeStreams, EmptyLengthTree) {
         }
         if (data.size() > 20) {
             // Six bytes from 17 back.
-            for (int k = 0; k < 6; ++k)
-                data.push_back(data[data.size() - 17]);
+            for (int k = 0; k < 6; ++k) data.push_back(data[data.size() - 17]);
             items.push_back(lzx::MatchItem(6, 17 + 2));
         }
     }

@@ -9,8 +9,7 @@
 
 namespace lzxtest {
 
-bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vector<uint8_t>& out,
-                  std::string& error)
+bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vector<uint8_t>& out, std::string& error)
 {
     std::unique_ptr<cab::FolderDecoder> decoder = cab::MakeLzxDecoder(windowBits);
     if (!decoder) {

@@ -46,8 +46,8 @@ std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo,
 
 uint32_t U16(const std::string& bytes, std::size_t at)
 {
-    return static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(at)) |
-                                 static_cast<unsigned char>(bytes.at(at + 1)) << 8);
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(at)) | static_cast<unsigned char>(bytes.at(at + 1))
+                                                                                << 8);
 }
 
 uint32_t U32(const std::string& bytes, std::size_t at) { return U16(bytes, at) | U16(bytes, at + 2) << 16; }

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
+#include "model/ambrel_utilities.h"
+#include "system/install_paths.h"
 #include "tests/generate/list_entries.h"
 #include "tests/support/test_env.h"
 

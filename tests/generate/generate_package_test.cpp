@@ -10,8 +10,8 @@
 
 #include "framework/file_dialog.h"
 #include "framework/win_app.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
+#include "model/ambrel_utilities.h"
+#include "system/install_paths.h"
 #include "tests/generate/list_entries.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"

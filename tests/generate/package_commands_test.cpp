@@ -1,5 +1,5 @@
 // The archiver's command lines, character for character.
-#include "generate/package_commands.h"
+#include "model/package_file.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,7 @@ TEST(PackingCommand, PathsWithBlanksKeepTheirOwnQuotes)
 
 TEST(PackingCommand, BareDriveDataFolder)
 {
-    std::string line =
-        BuildPackingCommand("c:\\", "c:\\ambrel\\temp\\", "c:\\out.ambd", "c:\\ambrel\\temp\\out");
+    std::string line = BuildPackingCommand("c:\\", "c:\\ambrel\\temp\\", "c:\\out.ambd", "c:\\ambrel\\temp\\out");
     EXPECT_NE(std::string::npos, line.find(" -P \"ambrel\\temp\\\\\" N "));
 }
 
@@ -39,8 +38,8 @@ TEST(PackingCommand, WorkFolderWithoutBackslashStaysWhole)
 TEST(PackingCommand, ChosenNamesAreNotRewritten)
 {
     // The program's marker text in a file name reaches the archiver unchanged.
-    std::string line = BuildPackingCommand("c:\\", "c:\\d\\ambrel\\temp\\", "c:\\d\\#root#.ambd",
-                                           "c:\\d\\ambrel\\temp\\#root#");
+    std::string line =
+        BuildPackingCommand("c:\\", "c:\\d\\ambrel\\temp\\", "c:\\d\\#root#.ambd", "c:\\d\\ambrel\\temp\\#root#");
     EXPECT_NE(std::string::npos, line.find("\"c:\\d\\#root#.ambd\" \"c:\\d\\ambrel\\temp\\#root#\\*.*\""));
     EXPECT_NE(std::string::npos, line.find("-p -P \"d\\ambrel\\temp\\\\\" N "));
 }

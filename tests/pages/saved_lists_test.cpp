@@ -9,7 +9,7 @@
 #include "pages/photo_page.h"
 #include "resources/resource.h"
 #include "shell/ambrel_app.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -379,7 +379,7 @@ TEST_F(SavedLists, AListFromSomeoneElseNeverWritesOutsideThePackage)
         return files;
     };
     testenv::MakeDirectories(base + "\\out");
-    CWinApp app("Ambrel"); // the caption of the program's message boxes
+    CWinApp app("Ambrel");       // the caption of the program's message boxes
     CPropertyPage1 documentPage; // (the pages make the program's own folders)
     CPropertyPage3 photoPage;
     const auto before = outside();

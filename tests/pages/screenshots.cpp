@@ -8,7 +8,7 @@
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -44,8 +44,8 @@ void PoseDialog(HWND page, int button, const char* caption, const std::string& n
 void FillPage(HWND page, pagetest::FileDialogAnswers& answers, bool photo)
 {
     ASSERT_TRUE(pagetest::AddGroup(page, photo ? "The beach" : "Quarterly figures"));
-    ASSERT_TRUE(pagetest::AddFiles(page, answers,
-                                   {photo ? "C:\\photos\\sunset.jpg" : "C:\\reports\\Annual Report.pdf"}));
+    ASSERT_TRUE(
+        pagetest::AddFiles(page, answers, {photo ? "C:\\photos\\sunset.jpg" : "C:\\reports\\Annual Report.pdf"}));
     if (!photo) {
         ASSERT_TRUE(pagetest::AddUrl(page, "Company site", "www.example.com"));
     }

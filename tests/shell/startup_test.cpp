@@ -8,7 +8,7 @@
 #include <sddl.h>
 
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
 
@@ -64,8 +64,9 @@ TEST(Startup, NoArgumentsShowsTheDocumentEdition)
     SheetSeen seen = RunStartup("", kDocumentCaption);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ("Ambrel", seen.caption);
-    EXPECT_EQ((std::vector<std::string>{"View an Ambrel document", "Create an Ambrel document", "Create a Photo Album"}),
-              seen.tabs);
+    EXPECT_EQ(
+        (std::vector<std::string>{"View an Ambrel document", "Create an Ambrel document", "Create a Photo Album"}),
+        seen.tabs);
     EXPECT_EQ("View an Ambrel document", seen.firstPageTitle);
     EXPECT_TRUE(seen.standardButtonsHidden);
     EXPECT_TRUE(seen.canMinimise);
@@ -203,7 +204,8 @@ struct SplashCase {
 
 void PrintTo(const SplashCase& c, std::ostream* os)
 {
-    *os << (c.photoEdition ? "photo" : "document") << (c.splashPresent ? "+splash" : "") << (c.glowcardPresent ? "+glowcard" : "");
+    *os << (c.photoEdition ? "photo" : "document") << (c.splashPresent ? "+splash" : "")
+        << (c.glowcardPresent ? "+glowcard" : "");
 }
 
 class StartupSplash : public ::testing::TestWithParam<SplashCase> {};
@@ -227,15 +229,12 @@ TEST_P(StartupSplash, StartsTheEditionsSplashOrTheOther)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, StartupSplash,
-                         ::testing::Values(SplashCase{false, true, true, "splash.exe"},
-                                           SplashCase{false, true, false, "splash.exe"},
-                                           SplashCase{false, false, true, "glowcard.exe"},
-                                           SplashCase{false, false, false, nullptr},
-                                           SplashCase{true, true, true, "glowcard.exe"},
-                                           SplashCase{true, true, false, "splash.exe"},
-                                           SplashCase{true, false, true, "glowcard.exe"},
-                                           SplashCase{true, false, false, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Editions, StartupSplash,
+    ::testing::Values(SplashCase{false, true, true, "splash.exe"}, SplashCase{false, true, false, "splash.exe"},
+                      SplashCase{false, false, true, "glowcard.exe"}, SplashCase{false, false, false, nullptr},
+                      SplashCase{true, true, true, "glowcard.exe"}, SplashCase{true, true, false, "splash.exe"},
+                      SplashCase{true, false, true, "glowcard.exe"}, SplashCase{true, false, false, nullptr}));
 
 TEST(StartupSplashChoice, ChoosesWithoutLookingAtTheDisk)
 {

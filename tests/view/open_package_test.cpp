@@ -11,11 +11,11 @@
 
 #include "framework/file_dialog.h"
 #include "framework/property_sheet.h"
+#include "model/ambrel_utilities.h"
 #include "resources/resource.h"
 #include "shell/ambrel_app.h"
-#include "shell/ambrel_utilities.h"
 #include "shell/file_type_registration.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
 #include "view/view_page.h"
@@ -28,7 +28,8 @@ using testenv::WriteFile;
 
 namespace {
 
-const char kIndexPage[] = "<html><frameset cols=\"220,*\"><frame src=\"resources/left.html\"><frame name=\"main\"></frameset></html>";
+const char kIndexPage[] =
+    "<html><frameset cols=\"220,*\"><frame src=\"resources/left.html\"><frame name=\"main\"></frameset></html>";
 const char kLeftPage[] = "<html><body>navigation</body></html>";
 
 class OpenPackage : public ::testing::Test {
@@ -105,7 +106,8 @@ TEST_F(OpenPackage, PackingWritesACabinetAndTheTrailer)
     EXPECT_EQ("MSCF", bytes.substr(0, 4));
     // The cabinet's own size field stops right before the trailer.
     uint32_t cabinetSize = static_cast<uint8_t>(bytes[8]) | static_cast<uint8_t>(bytes[9]) << 8 |
-                           static_cast<uint8_t>(bytes[10]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bytes[11])) << 24;
+                           static_cast<uint8_t>(bytes[10]) << 16 |
+                           static_cast<uint32_t>(static_cast<uint8_t>(bytes[11])) << 24;
     EXPECT_EQ(bytes.size() - 5, cabinetSize);
     EXPECT_EQ("ambd1", bytes.substr(bytes.size() - 5));
     // Stored names begin with the package folder's name.
