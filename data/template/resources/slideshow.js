@@ -60,7 +60,7 @@
     if (typingIn(event.target)) return null;
     var key = event.key;
     if (key === ' ') {
-      // A focused button or link takes Space itself.
+      // A focused button takes Space itself; on a link it turns the page.
       var tag = event.target.tagName ? event.target.tagName.toLowerCase() : '';
       if (tag === 'button' || tag === 'summary') return null;
       return event.shiftKey ? 'back' : 'next';
