@@ -190,7 +190,10 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
                                          "resources\\help.html",
                                          "resources\\left.html",
                                          "resources\\main.html",
+                                         "resources\\photo.css",
                                          "resources\\photo.html",
+                                         "resources\\slideshow.css",
+                                         "resources\\slideshow.js",
                                          "resources\\report_files\\img\\logo.gif",
                                          "resources\\report_files\\style.css"};
     std::sort(expected.begin(), expected.end());
