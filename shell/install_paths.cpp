@@ -1,7 +1,7 @@
 #include "shell/install_paths.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -12,24 +12,30 @@ std::string g_strDataFolder;
 
 std::string GetInstallRoot()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return layout::kDefaultInstallRoot;
+    // A setup run without administrator rights records its root in the
+    // user's own hive. That one is only consulted when the machine has no
+    // root at all: a machine-wide value that cannot be read still gives "c:\".
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(hive, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
 
-    // A value that does not fit the buffer fails the read and counts as
-    // missing. The stored type is not examined.
-    const DWORD kBufferSize = 10000;
-    std::vector<char> buffer(kBufferSize, '\0');
-    DWORD size = kBufferSize;
-    LONG rc = ::RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
-    ::RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) return layout::kDefaultInstallRoot;
+        // A value that does not fit the buffer fails the read, which gives
+        // "c:\". The stored type is not examined.
+        const DWORD kBufferSize = 10000;
+        std::vector<char> buffer(kBufferSize, '\0');
+        DWORD size = kBufferSize;
+        LONG rc = ::RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        ::RegCloseKey(key);
+        if (rc == ERROR_FILE_NOT_FOUND) continue;
+        if (rc != ERROR_SUCCESS) return layout::kDefaultInstallRoot;
 
-    // Up to the first zero byte; a value that fills the whole buffer without
-    // one still ends at the buffer's end.
-    std::string::size_type length = 0;
-    while (length < kBufferSize && buffer[length] != '\0') ++length;
-    return std::string(buffer.data(), length);
+        // Up to the first zero byte; a value that fills the whole buffer
+        // without one still ends at the buffer's end.
+        std::string::size_type length = 0;
+        while (length < kBufferSize && buffer[length] != '\0') ++length;
+        return std::string(buffer.data(), length);
+    }
+    return layout::kDefaultInstallRoot;
 }
 
 namespace {
@@ -38,7 +44,8 @@ namespace {
 std::string DocumentsFolder()
 {
     LPITEMIDLIST pidl = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(::GetDesktopWindow(), CSIDL_PERSONAL, &pidl)) || !pidl) return std::string();
+    if (FAILED(::SHGetSpecialFolderLocation(::GetDesktopWindow(), CSIDL_PERSONAL, &pidl)) || !pidl)
+        return std::string();
     char path[MAX_PATH] = {};
     BOOL ok = ::SHGetPathFromIDListA(pidl, path);
     ::CoTaskMemFree(pidl);
@@ -73,17 +80,13 @@ std::string GetDataFolder(const std::string& root)
     return g_strDataFolder;
 }
 
-std::string GetWorkFolder()
-{
-    return GetDataFolder(GetInstallRoot()) + layout::kWorkFolder;
-}
+std::string GetWorkFolder() { return GetDataFolder(GetInstallRoot()) + layout::kWorkFolder; }
 
 BOOL IsWindows2000OrLater()
 {
     OSVERSIONINFOEXA extended{};
     extended.dwOSVersionInfoSize = sizeof(extended);
-    if (::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended)))
-        return extended.dwMajorVersion > 4u;
+    if (::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) return extended.dwMajorVersion > 4u;
     OSVERSIONINFOA basic{};
     basic.dwOSVersionInfoSize = sizeof(basic);
     if (::GetVersionExA(&basic)) return basic.dwMajorVersion > 4u;
