@@ -74,11 +74,13 @@ probe() {
   return $rc
 }
 
-probe 'Setup.*'
+failed=0
+probe 'Setup.*' || failed=1
 
 # 200% scaling: the prefix's screen at 192 pixels per inch.
 $run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
 $run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-probe 'HighDpi.*'
+probe 'HighDpi.*' || failed=1
 ls "$shots"
+exit $failed

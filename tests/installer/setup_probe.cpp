@@ -9,8 +9,8 @@
 // files each installs), AMBREL_VERSION and AMBREL_OLD_VERSION. Screenshots:
 // the probe writes C:\ambrel-tests\shots\ready-<name> and waits for
 // done-<name>, which the script writes once it has taken the picture.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,8 @@ void ExpectInstalled(const std::string& root, const std::string& stage)
 {
     auto expected = Files(stage + "\\corvane\\res\\utilities\\ambrel");
     auto installed = Files(root + "\\" + kProgramFolder);
-    auto uninstaller = std::find_if(installed.begin(), installed.end(), [](auto& f) { return f.first == "uninstall.exe"; });
+    auto uninstaller =
+        std::find_if(installed.begin(), installed.end(), [](auto& f) { return f.first == "uninstall.exe"; });
     ASSERT_NE(installed.end(), uninstaller) << "no uninstaller in " << root;
     installed.erase(uninstaller);
     ASSERT_EQ(expected.size(), installed.size()) << root;
@@ -261,7 +262,8 @@ void ExpectInstallation(HKEY hive, const std::string& root, int startMenuCsidl)
     EXPECT_EQ(program + "ambrel.exe,0", RegString(hive, kUninstallKey, "DisplayIcon"));
     const std::string mode = hive == HKEY_LOCAL_MACHINE ? " /AllUsers" : " /CurrentUser";
     EXPECT_EQ("\"" + program + "uninstall.exe\"" + mode, RegString(hive, kUninstallKey, "UninstallString"));
-    EXPECT_EQ("\"" + program + "uninstall.exe\"" + mode + " /S", RegString(hive, kUninstallKey, "QuietUninstallString"));
+    EXPECT_EQ("\"" + program + "uninstall.exe\"" + mode + " /S",
+              RegString(hive, kUninstallKey, "QuietUninstallString"));
     DWORD kilobytes = 0, size = sizeof(kilobytes);
     ::RegGetValueA(hive, kUninstallKey, "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kilobytes, &size);
     size_t bytes = 0;
@@ -289,20 +291,21 @@ std::string SavePackage(const std::string& root, const std::string& path)
     testenv::RemoveTree(source);
     testenv::WriteFile(source + "\\show\\index.html", "<html><body>Our show</body></html>\r\n");
     const std::string arch = "\"" + root + "\\" + kProgramFolder + "arch.exe\"";
-    EXPECT_EQ(0u, RunCommand(arch + " -m LZX:21 -r -p -P \"ambrel-tests\\package-source\\\\\" N \"" + path + "\" \"" + source +
-                      "\\show\\*.*\""));
+    EXPECT_EQ(0u, RunCommand(arch + " -m LZX:21 -r -p -P \"ambrel-tests\\package-source\\\\\" N \"" + path + "\" \"" +
+                             source + "\\show\\*.*\""));
     testenv::WriteFile(path, testenv::ReadFile(path) + "ambd1");
     return testenv::ReadFile(path);
 }
 
-// Opens a package as a double click does and returns the page the
-// program handed to the browser.
-std::string OpenByAssociation(const std::string& package)
+// Opens a package as a double click does (or with the verb named) and
+// returns the page the program handed to the browser.
+std::string OpenByAssociation(const std::string& package, const char* verb = nullptr)
 {
     testenv::Recorder browser;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = verb;
     info.lpFile = package.c_str();
     info.nShow = SW_SHOWNORMAL;
     EXPECT_TRUE(::ShellExecuteExA(&info)) << "no program for " << package;
@@ -381,7 +384,10 @@ TEST_F(Setup, InstalledProgramStartsFromItsShortcutsAndOpensAPackage)
     const std::string page = OpenByAssociation(package);
     EXPECT_EQ(Lower(m_documents + "\\ambrel\\temp\\show\\index.html"), Lower(page));
     EXPECT_TRUE(testenv::Exists(page));
-    testenv::WriteFile(m_documents + "\\Our list.flist", std::string("\x03" "1.2", 4) + "list bytes");
+    testenv::WriteFile(m_documents + "\\Our list.flist", std::string("\x03"
+                                                                     "1.2",
+                                                                     4) +
+                                                             "list bytes");
 }
 
 TEST_F(Setup, SilentUninstallLeavesOnlyTheUsersFiles)
@@ -435,14 +441,15 @@ TEST_F(Setup, PerUserInstallWorksFromTheUsersHive)
 
     // The program finds its root in the user's hive: it registers the file
     // type at start with the program path under that root. (Wine's shell
-    // reads associations from the machine's classes only, so it is this
-    // registration, not the setup's, that a double click uses there.)
+    // reads associations from the machine's classes only, where the
+    // program's own registration names no default verb: the package is
+    // opened with the verb, as the shell's context menu does.)
     StartFromShortcut(ShellFolder(CSIDL_PROGRAMS) + "\\Ambrel\\Ambrel.lnk", "Ambrel", "");
     EXPECT_EQ(root + "\\" + kProgramFolder + "ambrel.exe",
               RegString(HKEY_CLASSES_ROOT, "Ambrelfile\\DefaultIcon", nullptr));
     const std::string package = m_documents + "\\Per user.ambd";
     SavePackage(root, package);
-    EXPECT_EQ(Lower(m_documents + "\\ambrel\\temp\\show\\index.html"), Lower(OpenByAssociation(package)));
+    EXPECT_EQ(Lower(m_documents + "\\ambrel\\temp\\show\\index.html"), Lower(OpenByAssociation(package, "Play")));
 
     UninstallSilently(HKEY_CURRENT_USER, root);
     EXPECT_FALSE(testenv::Exists(root));
@@ -503,7 +510,7 @@ TEST_F(Setup, InteractiveSetupStartsAmbrelFromItsFinishPage)
     struct {
         const char* shot;
         const char* shows;
-    } pages[] = {{"setup-1-welcome", "Welcome to Ambrel " },
+    } pages[] = {{"setup-1-welcome", "Welcome to Ambrel "},
                  {"setup-2-licence", "Permission is hereby granted"},
                  {"setup-3-folder", "corvane\\res\\utilities\\ambrel"},
                  {"setup-4-start-menu", "Start Menu folder"}};
@@ -547,7 +554,8 @@ void ExpectLaidOut(HWND dialog, const std::string& name)
         if (!::IsWindowVisible(child)) continue;
         Control c{child, {}, false};
         ::GetWindowRect(child, &c.rect);
-        c.groupBox = gui::ClassName(child) == "Button" && (::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        c.groupBox =
+            gui::ClassName(child) == "Button" && (::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
         controls.push_back(c);
         EXPECT_TRUE(c.rect.left >= client.left && c.rect.top >= client.top && c.rect.right <= client.right &&
                     c.rect.bottom <= client.bottom)
@@ -575,8 +583,7 @@ HWND WaitForOtherWindow(DWORD processId, HWND except)
             for (HWND w = ::GetTopWindow(nullptr); w && !found; w = ::GetWindow(w, GW_HWNDNEXT)) {
                 DWORD pid = 0;
                 ::GetWindowThreadProcessId(w, &pid);
-                if (pid == processId && w != except && ::IsWindowVisible(w) && gui::ClassName(w) == "#32770")
-                    found = w;
+                if (pid == processId && w != except && ::IsWindowVisible(w) && gui::ClassName(w) == "#32770") found = w;
             }
             return found != nullptr;
         },
@@ -610,15 +617,20 @@ TEST(HighDpi, SheetAndEntryDialogsAreLaidOutAt200Percent)
         int page;
         int button; // 0: the page itself
         const char* shot;
-    } steps[] = {{0, 0, "dpi-view-page"},         {1, 0, "dpi-document-page"},   {1, IDC_ADD_FILES, "dpi-add-document"},
-                 {1, IDC_ADD_URL, "dpi-add-live-url"}, {1, IDC_ADD_GROUP, "dpi-add-group"}, {2, 0, "dpi-photo-page"},
+    } steps[] = {{0, 0, "dpi-view-page"},
+                 {1, 0, "dpi-document-page"},
+                 {1, IDC_ADD_FILES, "dpi-add-document"},
+                 {1, IDC_ADD_URL, "dpi-add-live-url"},
+                 {1, IDC_ADD_GROUP, "dpi-add-group"},
+                 {2, 0, "dpi-photo-page"},
                  {2, IDC_ADD_FILES, "dpi-add-photos"}};
     for (auto& step : steps) {
         ::PostMessageA(sheet, PSM_SETCURSEL, step.page, 0);
         HWND page = nullptr;
         gui::WaitUntil([&] {
             page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-            return page && ::IsWindowVisible(page) && ::SendMessageA(sheet, PSM_HWNDTOINDEX, (WPARAM)page, 0) == step.page;
+            return page && ::IsWindowVisible(page) &&
+                   ::SendMessageA(sheet, PSM_HWNDTOINDEX, (WPARAM)page, 0) == step.page;
         });
         if (!step.button) {
             Pose(step.shot);
