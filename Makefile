@@ -10,7 +10,7 @@ FUZZ := $(BUILD)/fuzz
 RELEASE := $(BUILD)/release
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps win host fuzz release test test-host test-win test-fuzz test-tree format format-check run bench clean
+.PHONY: all deps win host fuzz release test test-host test-win test-fuzz test-tree format format-check run bench package clean
 
 all: win host
 
@@ -59,6 +59,11 @@ test-fuzz: fuzz
 
 run: win
 	tools/run.sh $(WIN)
+
+# The setup program and the portable zip: $(BUILD)/package/ambrel-<version>-setup.exe
+# and ambrel-<version>-portable.zip.
+package: win
+	tools/package.sh $(WIN) $(BUILD)/package
 
 bench: release win
 	tools/run-bench.sh $(RELEASE) $(WIN)

@@ -1,5 +1,7 @@
 #include "arch/arch_app.h"
 
+#include "ambrel_version.h"
+
 #include <exception>
 #include <new>
 
@@ -60,8 +62,17 @@ int Extract(const Options& options, FileSystem& fs, std::ostream& out, std::ostr
     return ok ? kExitOk : kExitFailed;
 }
 
+// "arch --version" alone prints the release the archiver belongs to.
+bool PrintVersion(const std::vector<std::string>& args, std::ostream& out)
+{
+    if (args.size() != 1 || args[0] != "--version") return false;
+    out << "arch " << AMBREL_VERSION_TEXT << "\n";
+    return true;
+}
+
 int Dispatch(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out, std::ostream& err)
 {
+    if (PrintVersion(args, out)) return kExitOk;
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {

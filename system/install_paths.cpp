@@ -1,7 +1,7 @@
 #include "system/install_paths.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -12,24 +12,30 @@ std::string g_strDataFolder;
 
 std::string GetInstallRoot()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return layout::kDefaultInstallRoot;
+    // A setup run without administrator rights records its root in the
+    // user's own hive. That one is only consulted when the machine has no
+    // root at all: a machine-wide value that cannot be read still gives "c:\".
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(hive, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
 
-    // A value that does not fit the buffer fails the read and counts as
-    // missing. The stored type is not examined.
-    const DWORD kBufferSize = 10000;
-    std::vector<char> buffer(kBufferSize, '\0');
-    DWORD size = kBufferSize;
-    LONG rc = ::RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
-    ::RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) return layout::kDefaultInstallRoot;
+        // A value that does not fit the buffer fails the read, which gives
+        // "c:\". The stored type is not examined.
+        const DWORD kBufferSize = 10000;
+        std::vector<char> buffer(kBufferSize, '\0');
+        DWORD size = kBufferSize;
+        LONG rc = ::RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        ::RegCloseKey(key);
+        if (rc == ERROR_FILE_NOT_FOUND) continue;
+        if (rc != ERROR_SUCCESS) return layout::kDefaultInstallRoot;
 
-    // Up to the first zero byte; a value that fills the whole buffer without
-    // one still ends at the buffer's end.
-    std::string::size_type length = 0;
-    while (length < kBufferSize && buffer[length] != '\0') ++length;
-    return std::string(buffer.data(), length);
+        // Up to the first zero byte; a value that fills the whole buffer
+        // without one still ends at the buffer's end.
+        std::string::size_type length = 0;
+        while (length < kBufferSize && buffer[length] != '\0') ++length;
+        return std::string(buffer.data(), length);
+    }
+    return layout::kDefaultInstallRoot;
 }
 
 namespace {

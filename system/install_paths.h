@@ -10,7 +10,8 @@
 extern std::string g_strDataFolder;
 
 // HKLM "Software\Corvane" value "Path", read on every call and used as
-// stored; "c:\" when it cannot be read.
+// stored; "c:\" when it cannot be read. Where the machine has no such key or
+// value, the same value under HKCU (a setup for this user only) serves.
 std::string GetInstallRoot();
 
 // The data folder, looked up once per process; later calls return the cached

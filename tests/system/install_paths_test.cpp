@@ -32,12 +32,14 @@ void WriteFamilySettings(const std::string& root, const std::string& dataFolderL
 TEST_F(InstallPaths, NoRegistryKeyGivesDriveC)
 {
     testenv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCorvaneKey);
+    testenv::DeleteRegistryTree(HKEY_CURRENT_USER, kCorvaneKey);
     EXPECT_EQ("c:\\", GetInstallRoot());
 }
 
 TEST_F(InstallPaths, KeyWithoutPathValueGivesDriveC)
 {
     testenv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCorvaneKey);
+    testenv::DeleteRegistryTree(HKEY_CURRENT_USER, kCorvaneKey);
     testenv::SetRegistryString(HKEY_LOCAL_MACHINE, kCorvaneKey, "Other", "x");
     EXPECT_EQ("c:\\", GetInstallRoot());
 }
@@ -62,6 +64,35 @@ TEST_F(InstallPaths, ValueThatDoesNotFitTheBufferGivesDriveC)
     std::string tooLong = fits + "b";
     testenv::SetRegistryString(HKEY_LOCAL_MACHINE, kCorvaneKey, "Path", tooLong);
     EXPECT_EQ("c:\\", GetInstallRoot());
+}
+
+// A setup for one user only writes the root into the user's hive; it serves
+// only where the machine has no key or no value of its own.
+TEST_F(InstallPaths, UserRootServesWhenTheMachineHasNone)
+{
+    const std::string kNone = "(none)", kKeyOnly = "(key only)";
+    const std::string userRoot = "C:\\users\\me\\AppData\\Local\\Programs\\Corvane\\";
+    const std::string tooLong = "C:\\" + std::string(10000, 'a') + "\\";
+    struct Case {
+        std::string machine, user, expected;
+    } cases[] = {
+        {kNone, userRoot, userRoot}, {kKeyOnly, userRoot, userRoot}, {"D:\\Apps\\", userRoot, "D:\\Apps\\"},
+        {tooLong, userRoot, "c:\\"}, {kNone, kKeyOnly, "c:\\"},      {kNone, tooLong, "c:\\"},
+    };
+    auto put = [&](HKEY hive, const std::string& value) {
+        testenv::DeleteRegistryTree(hive, kCorvaneKey);
+        if (value == kKeyOnly)
+            testenv::SetRegistryString(hive, kCorvaneKey, "Other", "x");
+        else if (value != kNone)
+            testenv::SetRegistryString(hive, kCorvaneKey, "Path", value);
+    };
+    for (const Case& c : cases) {
+        put(HKEY_LOCAL_MACHINE, c.machine);
+        put(HKEY_CURRENT_USER, c.user);
+        EXPECT_EQ(c.expected, GetInstallRoot())
+            << "machine " << c.machine.substr(0, 20) << ", user " << c.user.substr(0, 20);
+    }
+    testenv::DeleteRegistryTree(HKEY_CURRENT_USER, kCorvaneKey);
 }
 
 TEST_F(InstallPaths, DataFolderIsLowerCasedAndItsFoldersAreMade)
