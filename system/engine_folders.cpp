@@ -3,7 +3,4 @@
 #include "model/ambrel_utilities.h"
 #include "system/install_paths.h"
 
-CAmbrelUtilities::CAmbrelUtilities()
-{
-    PrepareWorkFolders();
-}
+CAmbrelUtilities::CAmbrelUtilities() { PrepareWorkFolders(); }
