@@ -7,7 +7,9 @@
 #include "framework/message_box.h"
 #include "generate/entry_plan.h"
 #include "generate/navigation_text.h"
+#include "generate/page_charset.h"
 #include "generate/page_file.h"
+#include "generate/page_template.h"
 #include "model/ambrel_utilities.h"
 #include "model/install_layout.h"
 #include "model/package_names.h"
@@ -75,6 +77,7 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
     // 5. The template tree.
     const std::string templateFolder = root + layout::kTemplateFolder;
     CopyTree(templateFolder + "\\*.*", templateFolder, packageFolder);
+    DeclareAnsiCharset(packageFolder);
 
     // 6. Heading and script, with every entry's address, before any copy.
     CNavigationText navigation(*this);
@@ -99,6 +102,7 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
             MakePhotoPage(root, packageFolder, entry.pageName, entry.sourceFileName, entry.title, m_bFitImages);
             pagePath = resourcesFolder + "\\" + entry.pageName;
         }
+        if (entry.flash) MakeFlashPage(root, packageFolder, entry);
         if (IsWebPagePath(pagePath)) PrepareWebPage(packageFolder, pagePath, entry.address, m_strTransition);
         if (IsWebArchivePath(pagePath)) PrepareWebArchive(packageFolder, entry.address);
         navigation.AppendEntry(entry);

@@ -36,6 +36,10 @@ std::string PhotoPageName(const std::string& lowerPath)
     return name + ".html";
 }
 
+bool IsFlashPath(const std::string& lowerPath) { return EndsWith(lowerPath, ".swf"); }
+
+std::string FlashPageName(const std::string& lowerPath) { return AfterLastBackslash(lowerPath) + ".html"; }
+
 bool IsWebPagePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm"); }
 
 bool IsWebArchivePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".mht"); }

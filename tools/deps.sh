@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-  cabextract gcab chromium time clang-format python3 nsis zip unzip"
+  cabextract gcab chromium time clang-format python3 nsis zip unzip locales fonts-ipafont-gothic"
 
 missing=""
 for p in $PACKAGES; do

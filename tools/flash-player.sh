@@ -1,0 +1,28 @@
+#!/bin/sh
+# Lays out the installation's flash folder in a build: the page that plays a
+# Flash movie and the Ruffle player, whose files come from the npm registry
+# as data/flash/package-lock.json pins them, with their licences.
+#
+#   flash-player.sh SOURCE_DIR BUILD_DIR     -> BUILD_DIR/flash/
+set -eu
+src=$1
+build=$2
+npm_dir="$build/flash-npm"
+out="$build/flash"
+
+# The packages, installed again only when the lock file changed.
+mkdir -p "$npm_dir"
+if ! cmp -s "$src/data/flash/package-lock.json" "$npm_dir/node_modules/.ambrel-installed-lock" 2>/dev/null; then
+  cp "$src/data/flash/package.json" "$src/data/flash/package-lock.json" "$npm_dir/"
+  (cd "$npm_dir" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+  cp "$src/data/flash/package-lock.json" "$npm_dir/node_modules/.ambrel-installed-lock"
+fi
+
+# The player's own files and licences, without the source maps it ships for
+# its developers.
+ruffle="$npm_dir/node_modules/@ruffle-rs/ruffle"
+rm -rf "$out"
+mkdir -p "$out/ruffle"
+cp "$src/data/flash/flash.html" "$out/"
+cp "$ruffle"/ruffle.js "$ruffle"/core.ruffle.*.js "$ruffle"/*.wasm "$ruffle"/LICENSE_MIT "$ruffle"/LICENSE_APACHE \
+  "$out/ruffle/"
