@@ -16,6 +16,7 @@ std::string WrittenNamesProblem(const PlannedEntry& entry)
         written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.pageName)));
     } else if (entry.flash) {
         written.push_back(entry.pageName);
+        written.push_back(FlashMovieScriptName(entry.lowerPath));
     } else if (IsWebPagePath(entry.lowerPath)) {
         written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.lowerPath)));
     }

@@ -1,5 +1,7 @@
 #include "generate/page_escaping.h"
 
+#include <cstdint>
+
 #include "framework/ansi_text.h"
 
 namespace {
@@ -102,6 +104,24 @@ bool IsScriptAddress(const std::string& address)
         scheme += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     }
     return false; // no colon: no scheme
+}
+
+std::string Base64(const std::string& bytes)
+{
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::string::size_type i = 0; i < bytes.size(); i += 3) {
+        const std::string::size_type left = bytes.size() - i;
+        uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
+        if (left > 1) group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+        if (left > 2) group |= static_cast<unsigned char>(bytes[i + 2]);
+        out += kDigits[(group >> 18) & 63];
+        out += kDigits[(group >> 12) & 63];
+        out += left > 1 ? kDigits[(group >> 6) & 63] : '=';
+        out += left > 2 ? kDigits[group & 63] : '=';
+    }
+    return out;
 }
 
 std::string IntervalForScript(const std::string& seconds)

@@ -38,6 +38,10 @@ std::string LiveAddressUrl(const std::string& address);
 // characters, with tabs and line breaks ignored.
 bool IsScriptAddress(const std::string& address);
 
+// Bytes in base64 (RFC 4648): a file as a script holds it, for pages that
+// may load scripts but fetch no file.
+std::string Base64(const std::string& bytes);
+
 // The interval of automatic stepping as written before "000" in the
 // stepping script, where it stands as a number: only letters, digits,
 // points, commas and blanks are kept, so that no text can end the

@@ -10,6 +10,7 @@
 #include "generate/page_template.h"
 #include "model/ambrel_utilities.h"
 #include "model/install_layout.h"
+#include "model/package_names.h"
 #include "model/replace_all.h"
 
 bool MakePageFromTemplate(const std::string& templatePath, const std::string& pagePath,
@@ -42,7 +43,13 @@ void MakeFlashPage(const std::string& root, const std::string& packageFolder, co
     const DWORD attributes = ::GetFileAttributesA(player.c_str());
     const bool carried = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (!carried) CAmbrelUtilities::CopyTree(installedPlayer + "\\*.*", installedPlayer, player);
-    MakePageFromTemplate(
-        root + layout::kFlashPageTemplate, resources + entry.pageName,
-        {{"##swf##", HtmlEscaped(FileNameUrl(entry.sourceFileName))}, {"##caption##", HtmlEscaped(entry.title)}});
+    // The movie's copy, once more as a script for the page.
+    const std::string script = FlashMovieScriptName(entry.lowerPath);
+    std::string movie;
+    if (ReadWholeFile(resources + entry.sourceFileName, movie))
+        WriteWholeFile(resources + script, "window.AmbrelFlashMovie = \"" + Base64(movie) + "\";\r\n");
+    MakePageFromTemplate(root + layout::kFlashPageTemplate, resources + entry.pageName,
+                         {{"##swf##", HtmlEscaped(FileNameUrl(entry.sourceFileName))},
+                          {"##movie##", HtmlEscaped(FileNameUrl(script))},
+                          {"##caption##", HtmlEscaped(entry.title)}});
 }

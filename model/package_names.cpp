@@ -40,6 +40,8 @@ bool IsFlashPath(const std::string& lowerPath) { return EndsWith(lowerPath, ".sw
 
 std::string FlashPageName(const std::string& lowerPath) { return AfterLastBackslash(lowerPath) + ".html"; }
 
+std::string FlashMovieScriptName(const std::string& lowerPath) { return AfterLastBackslash(lowerPath) + ".js"; }
+
 bool IsWebPagePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm"); }
 
 bool IsWebArchivePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".mht"); }

@@ -46,6 +46,11 @@ bool IsFlashPath(const std::string& lowerPath);
 // movie has.
 std::string FlashPageName(const std::string& lowerPath);
 
+// The script that carries a Flash movie for its page (Intro.SWF:
+// intro.swf.js), which pages opened from a file can load where they could
+// not fetch the movie itself.
+std::string FlashMovieScriptName(const std::string& lowerPath);
+
 // True for a lower-case path of a web page (".html" or ".htm") and of a web
 // archive (".mht").
 bool IsWebPagePath(const std::string& lowerPath);

@@ -19,10 +19,20 @@ if ! cmp -s "$src/data/flash/package-lock.json" "$npm_dir/node_modules/.ambrel-i
 fi
 
 # The player's own files and licences, without the source maps it ships for
-# its developers.
+# its developers. Its compiled code (.wasm) goes as scripts that hold it in
+# base64 (.wasm.js): a page opened from a file may load scripts beside it but
+# fetch no file, and a web server then needs no type of its own for it. The
+# movie page hands the code to the player (flash.html).
 ruffle="$npm_dir/node_modules/@ruffle-rs/ruffle"
 rm -rf "$out"
 mkdir -p "$out/ruffle"
 cp "$src/data/flash/flash.html" "$out/"
-cp "$ruffle"/ruffle.js "$ruffle"/core.ruffle.*.js "$ruffle"/*.wasm "$ruffle"/LICENSE_MIT "$ruffle"/LICENSE_APACHE \
-  "$out/ruffle/"
+cp "$ruffle"/ruffle.js "$ruffle"/core.ruffle.*.js "$ruffle"/LICENSE_MIT "$ruffle"/LICENSE_APACHE "$out/ruffle/"
+for wasm in "$ruffle"/*.wasm; do
+  name=$(basename "$wasm")
+  {
+    printf '(window.AmbrelFlashPlayer = window.AmbrelFlashPlayer || {})["%s"] = "' "$name"
+    base64 -w0 "$wasm"
+    printf '";\n'
+  } > "$out/ruffle/$name.js"
+done

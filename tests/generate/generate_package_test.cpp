@@ -181,6 +181,7 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
                                          "resources\\Beach.JPG",
                                          "resources\\Movie.swf",
                                          "resources\\movie.swf.html",
+                                         "resources\\movie.swf.js",
                                          "resources\\Notes.html",
                                          "resources\\Report.HTM",
                                          "resources\\Report.pdf",
@@ -248,11 +249,18 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     EXPECT_NE(std::string::npos, photo.find("src=\"Beach.JPG\""));
     EXPECT_EQ(v.fit, photo.find("height=\"84%\"") != std::string::npos);
 
-    // The movie's page: the installation's movie page with the movie and
-    // its caption.
-    EXPECT_EQ(Replaced(Replaced(ReadFile(m_root.ProgramFolder() + "flash\\flash.html"), "##swf##", "Movie.swf"),
-                       "##caption##", "Intro"),
-              ReadFile(package + "\\resources\\movie.swf.html"));
+    // The movie's page: the installation's movie page with the movie, its
+    // script and its caption; the script holds the movie in base64 (four
+    // characters for every three bytes).
+    EXPECT_EQ(
+        Replaced(Replaced(Replaced(ReadFile(m_root.ProgramFolder() + "flash\\flash.html"), "##swf##", "Movie.swf"),
+                          "##movie##", "movie.swf.js"),
+                 "##caption##", "Intro"),
+        ReadFile(package + "\\resources\\movie.swf.html"));
+    const std::string movieScript = ReadFile(package + "\\resources\\movie.swf.js");
+    EXPECT_EQ(0u, movieScript.find("window.AmbrelFlashMovie = \"RldTCQ"));
+    EXPECT_EQ(movieScript.size() - 4, movieScript.find("\";\r\n"));
+    EXPECT_EQ(std::string("window.AmbrelFlashMovie = \"").size() + 900 / 3 * 4 + 4, movieScript.size());
 
     // The navigation frame: the template around the navigation text.
     const std::string left = ReadFile(package + "\\resources\\left.html");

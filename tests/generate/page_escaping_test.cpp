@@ -45,6 +45,15 @@ TEST(PageEscaping, EachPlaceGetsItsOwnForm)
     ExpectAll(LiveAddressUrl, {{"http://example.com/a?b=1&c=%20#top", "http://example.com/a?b=1&c=%20#top"},
                                {"http://exa\tmple.com/\r\na b", "http://example.com/a b"},
                                {std::string("http://x/\x01\0", 11), "http://x/%01%00"}});
+    // The test vectors of RFC 4648, and bytes of every value.
+    ExpectAll(Base64, {{"", ""},
+                       {"f", "Zg=="},
+                       {"fo", "Zm8="},
+                       {"foo", "Zm9v"},
+                       {"foob", "Zm9vYg=="},
+                       {"fooba", "Zm9vYmE="},
+                       {"foobar", "Zm9vYmFy"},
+                       {std::string("\0\xff\xfe", 3), "AP/+"}});
     ExpectAll(IntervalForScript, {{"5", "5"},
                                   {"2.5", "2.5"},
                                   {"not automated", "not automated"},
