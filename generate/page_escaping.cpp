@@ -16,7 +16,20 @@ std::string Hex(unsigned char c)
     return std::string{kDigits[c >> 4], kDigits[c & 15]};
 }
 
-std::string PercentEncoded(unsigned char c) { return "%" + Hex(c); }
+// The text with the bytes that `encode` picks percent-encoded.
+template <typename Picker>
+std::string PercentEncoded(const std::string& text, Picker encode)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (encode(static_cast<unsigned char>(c)))
+            out += "%" + Hex(static_cast<unsigned char>(c));
+        else
+            out += c;
+    }
+    return out;
+}
 } // namespace
 
 std::string HtmlEscaped(const std::string& text)
@@ -61,32 +74,18 @@ std::string ScriptStringEscaped(const std::string& text)
 
 std::string FileNameUrl(const std::string& fileName)
 {
-    std::string out;
-    out.reserve(fileName.size());
-    for (char ch : fileName) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        // ":" too: before the first slash it would start a scheme.
-        if (c == '%' || c == '#' || c == '?' || c == ':' || c == '"' || IsControl(c))
-            out += PercentEncoded(c);
-        else
-            out += ch;
-    }
-    return out;
+    // ":" too: before the first slash it would start a scheme.
+    return PercentEncoded(fileName, [](unsigned char c) {
+        return c == '%' || c == '#' || c == '?' || c == ':' || c == '"' || IsControl(c);
+    });
 }
 
 std::string LiveAddressUrl(const std::string& address)
 {
-    std::string out;
-    out.reserve(address.size());
-    for (char ch : address) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (IsTabOrLineBreak(ch)) continue;
-        if (IsControl(c))
-            out += PercentEncoded(c);
-        else
-            out += ch;
-    }
-    return out;
+    std::string kept;
+    for (char c : address)
+        if (!IsTabOrLineBreak(c)) kept += c;
+    return PercentEncoded(kept, IsControl);
 }
 
 bool IsScriptAddress(const std::string& address)
