@@ -7,11 +7,10 @@
 #
 # Both copies read warm files (the documents are read once before timing)
 # and write to the same file system, into the page cache (neither waits for
-# the disk). The generation time is measured inside
-# the Windows program around GeneratePackage alone, so Wine's start is not
-# counted; the archiver is not installed in the benchmark's root, so the time
-# is that of the package folder (copies, page edits, photo pages, navigation
-# frame), not of packing it.
+# the disk). The generation time is measured inside the Windows program
+# around the making of the package folder (copies, page edits, photo pages,
+# navigation frame), as a Save does it before it packs, so neither Wine's
+# start nor the packing is counted.
 set -eu
 
 build=$(cd "${1:-build/win}" && pwd)

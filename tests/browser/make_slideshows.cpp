@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     const std::string fixtures = argv[1];
     testenv::TestRoot root("browser");
     root.InstallTemplate();
+    root.InstallArchiver();
     g_strDataFolder.clear();
 
     {
