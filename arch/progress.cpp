@@ -50,7 +50,9 @@ private:
     bool m_shown = false;
 };
 
-// A file opened for reading whose reads are counted.
+// A file opened for reading whose reads are counted. What counts is how far
+// into the file reading has come, so that a part read again (a cabinet's
+// header, say) is not counted twice.
 class CountedInput final : public InputFile {
 public:
     CountedInput(std::unique_ptr<InputFile> base, ProgressFileSystem& fs) : m_base(std::move(base)), m_fs(fs) {}
@@ -58,13 +60,18 @@ public:
     bool ReadAt(uint64_t offset, void* buffer, std::size_t size) override
     {
         if (!m_base->ReadAt(offset, buffer, size)) return false;
-        m_fs.Count(size, offset + size >= m_base->Size());
+        const uint64_t reached = offset + size;
+        if (reached > m_reached) {
+            m_fs.Count(reached - m_reached, reached >= m_base->Size());
+            m_reached = reached;
+        }
         return true;
     }
 
 private:
     std::unique_ptr<InputFile> m_base;
     ProgressFileSystem& m_fs;
+    uint64_t m_reached = 0;
 };
 
 } // namespace

@@ -39,7 +39,7 @@ Progress ReadLines(const std::string& output)
     return p;
 }
 
-int Run(const std::vector<std::string>& args, std::string& out, std::string& err, bool terminal)
+int RunWith(const std::vector<std::string>& args, std::string& out, std::string& err, bool terminal)
 {
     std::unique_ptr<arch::FileSystem> fs = arch::MakeNativeFileSystem();
     std::ostringstream o, e;
@@ -60,7 +60,8 @@ TEST(Progress, LinesCountEveryByteReadAndNameTheTemporaryCabinet)
     archtest::WriteBytes(dir / "in/c.txt", "0123456789");
     const uint64_t inputBytes = 700 * 1024 + 1024 * 1024 + 10;
     std::string out, err;
-    ASSERT_EQ(0, Run({"--progress", "-m", "LZX:21", "N", dir / "show.cab", dir / "in/*.*"}, out, err, false)) << err;
+    ASSERT_EQ(0, RunWith({"--progress", "-m", "LZX:21", "N", dir / "show.cab", dir / "in/*.*"}, out, err, false))
+        << err;
     Progress packing = ReadLines(out);
     EXPECT_TRUE(packing.wellFormed) << out;
     ASSERT_GE(packing.done.size(), 4u) << "at least every 256 KiB and at each file's end";
@@ -73,7 +74,7 @@ TEST(Progress, LinesCountEveryByteReadAndNameTheTemporaryCabinet)
     EXPECT_EQ("", err) << "nothing for a terminal that is not there";
 
     // Extraction counts the cabinet's bytes.
-    ASSERT_EQ(0, Run({"--progress", "X", dir / "show.cab", dir / "out/"}, out, err, false)) << err;
+    ASSERT_EQ(0, RunWith({"--progress", "X", dir / "show.cab", dir / "out/"}, out, err, false)) << err;
     Progress extracting = ReadLines(out);
     EXPECT_TRUE(extracting.partials.empty());
     ASSERT_FALSE(extracting.done.empty());
@@ -86,10 +87,10 @@ TEST(Progress, ATerminalSeesOneLineThatKeepsCount)
     ScratchDir dir;
     archtest::WriteBytes(dir / "in/a.bin", std::string(3 << 20, 'x'));
     std::string out, err;
-    ASSERT_EQ(0, Run({"-m", "MSZIP", "N", dir / "t.cab", dir / "in/*.*"}, out, err, true));
+    ASSERT_EQ(0, RunWith({"-m", "MSZIP", "N", dir / "t.cab", dir / "in/*.*"}, out, err, true));
     EXPECT_EQ(std::string::npos, out.find("progress ")) << "no machine lines unless asked for";
     EXPECT_NE(std::string::npos, err.find("\rarch: packing 100% (3 of 3 MB)")) << err;
     EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << "one line, ended once";
-    ASSERT_EQ(0, Run({"X", dir / "t.cab", dir / "out/"}, out, err, true));
+    ASSERT_EQ(0, RunWith({"X", dir / "t.cab", dir / "out/"}, out, err, true));
     EXPECT_NE(std::string::npos, err.find("\rarch: extracting 100%")) << err;
 }
