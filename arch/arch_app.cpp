@@ -54,7 +54,10 @@ int Create(const Options& options, FileSystem& fs, ProgressFileSystem* counted, 
     const uint16_t compression = options.compression;
     const cab::Effort effort = options.fast ? cab::Effort::Fast : cab::Effort::Default;
     WriteSummary summary;
-    if (!WriteCabinet(fs, options.cabinet, files, compression, effort, WriterLimits(), summary, error)) {
+    const bool written = WriteCabinet(fs, options.cabinet, files, compression, effort, WriterLimits(), summary, error);
+    // A terminal's progress line ends before anything else is said.
+    if (counted) counted->Finish();
+    if (!written) {
         err << "arch: " << options.cabinet << ": " << error << "\n";
         return kExitFailed;
     }
@@ -65,7 +68,7 @@ int Create(const Options& options, FileSystem& fs, ProgressFileSystem* counted, 
     return kExitOk;
 }
 
-int Extract(const Options& options, FileSystem& fs, std::ostream& out, std::ostream& err)
+int Extract(const Options& options, FileSystem& fs, ProgressFileSystem* counted, std::ostream& out, std::ostream& err)
 {
     ExtractOptions extract;
     extract.keepPaths = options.keepPaths;
@@ -73,6 +76,7 @@ int Extract(const Options& options, FileSystem& fs, std::ostream& out, std::ostr
     const std::string destination = options.operands.empty() ? std::string() : options.operands[0];
     ExtractResult result;
     const bool ok = ExtractCabinet(fs, options.cabinet, destination, extract, result, err);
+    if (counted) counted->Finish();
     out << "arch: " << options.cabinet << ": " << result.extracted << " files extracted";
     if (result.failed) out << ", " << result.failed << " not extracted";
     out << "\n";
@@ -109,10 +113,9 @@ int Dispatch(const std::vector<std::string>& args, FileSystem& fs, std::ostream&
     switch (options.command) {
     case Command::Help: out << HelpText(); return kExitOk;
     case Command::Create: code = Create(options, used, counted.get(), out, err); break;
-    case Command::Extract: code = Extract(options, used, out, err); break;
+    case Command::Extract: code = Extract(options, used, counted.get(), out, err); break;
     case Command::List: return ListCabinet(fs, options.cabinet, out, err) ? kExitOk : kExitFailed;
     }
-    if (report) report->Finish();
     return code;
 }
 

@@ -52,6 +52,8 @@ public:
     }
     // Counts `bytes` read; called by the files this file system opened.
     void Count(uint64_t bytes, bool endOfFile);
+    // The command has ended: the report says its last.
+    void Finish() { m_report.Finish(); }
 
     char Separator() const override { return m_base.Separator(); }
     bool GetInfo(const std::string& path, FileInfo& info) override { return m_base.GetInfo(path, info); }
