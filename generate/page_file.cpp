@@ -34,34 +34,45 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     }
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text)
+void WriteWholeFileOrThrow(const std::string& path, const std::string& text)
 {
     // The page is written over and then cut to its new length, rather than
     // emptied when it is opened: file systems that see a file emptied and
     // written again (ext4 among them) flush it to the disk at once, and a
     // generation rewrites its pages several times each.
     CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive |
-                             CFile::typeBinary))
-        return false;
-    bool written = true;
+    CFileException error;
+    if (!file.Open(path,
+                   CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive |
+                       CFile::typeBinary,
+                   &error))
+        throw error;
     try {
         for (size_t done = 0; done < text.size();) {
             UINT n = static_cast<UINT>(std::min<size_t>(kFilePieceSize, text.size() - done));
             file.Write(text.data() + done, n);
             done += n;
         }
+        file.SetLength(text.size());
+        file.Close();
     } catch (const CFileException&) {
-        written = false;
+        // The file then holds what was written.
+        try {
+            file.SetLength(file.Seek(0, CFile::current));
+        } catch (const CFileException&) {}
+        file.Abort();
+        throw;
     }
-    // Also after a failed write: the file then holds what was written.
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text)
+{
     try {
-        file.SetLength(file.Seek(0, CFile::current));
+        WriteWholeFileOrThrow(path, text);
+        return true;
     } catch (const CFileException&) {
-        written = false;
+        return false;
     }
-    file.Abort();
-    return written;
 }
 
 void CAmbrelUtilities::ReplaceInFile(std::string path, std::string find, std::string replacement)

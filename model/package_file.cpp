@@ -1,5 +1,7 @@
 #include "model/package_file.h"
 
+#include <cstdlib>
+
 #include "model/install_layout.h"
 #include "model/replace_all.h"
 
@@ -16,7 +18,7 @@ std::string BuildPackingCommand(const std::string& root, const std::string& work
     // The marker belongs to the program part of the line only: a chosen file
     // name that happens to hold the same text must reach the archiver as
     // the user wrote it.
-    std::string program = "\"" + root + layout::kArchiver + "\" -m LZX:21 -r -p#root#N ";
+    std::string program = "\"" + root + layout::kArchiver + "\" --progress -m LZX:21 -r -p#root#N ";
     ReplaceAll(program, "#root#", prefix);
 
     std::string line = program;
@@ -35,8 +37,31 @@ std::string BuildExtractionCommand(const std::string& root, const std::string& p
     line += "\"";
     line += root;
     line += layout::kArchiver;
-    line += "\" -o -m LZX:21 -r -p X ";
+    line += "\" --progress -o -m LZX:21 -r -p X ";
     line += "\"" + packagePath + "\"";
     line += " \"" + workFolder + "\\\"";
     return line;
+}
+
+ArchiverLine ParseArchiverLine(const std::string& line)
+{
+    ArchiverLine parsed;
+    static const char kPartial[] = "partial ";
+    static const char kProgress[] = "progress ";
+    if (line.compare(0, sizeof(kPartial) - 1, kPartial) == 0) {
+        parsed.kind = ArchiverLine::Partial;
+        parsed.path = line.substr(sizeof(kPartial) - 1);
+    } else if (line.compare(0, sizeof(kProgress) - 1, kProgress) == 0) {
+        const char* p = line.c_str() + sizeof(kProgress) - 1;
+        char* end = nullptr;
+        const unsigned long long done = std::strtoull(p, &end, 10);
+        if (end == p || *end != ' ') return parsed;
+        p = end + 1;
+        const unsigned long long total = std::strtoull(p, &end, 10);
+        if (end == p || *end != '\0') return parsed;
+        parsed.kind = ArchiverLine::Progress;
+        parsed.done = done;
+        parsed.total = total;
+    }
+    return parsed;
 }

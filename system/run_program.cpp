@@ -28,14 +28,3 @@ BOOL RunProgram(std::string commandLine, PROCESS_INFORMATION& processInfo, int s
     if (environment) ::FreeEnvironmentStringsA(environment);
     return ok ? TRUE : FALSE;
 }
-
-bool RunProgramAndWait(const std::string& commandLine, DWORD timeoutMs)
-{
-    PROCESS_INFORMATION pi{};
-    RunProgram(commandLine, pi, 0);
-    if (!pi.hProcess) return false;
-    ::WaitForSingleObject(pi.hProcess, timeoutMs);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-}

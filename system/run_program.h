@@ -13,7 +13,3 @@
 // written only when a process starts, and its handles then belong to the
 // caller. TRUE when the process started.
 BOOL RunProgram(std::string commandLine, PROCESS_INFORMATION& processInfo, int showFlag);
-
-// Runs a command hidden and waits for it to end, for at most timeoutMs;
-// the handles are released afterwards. False when nothing started.
-bool RunProgramAndWait(const std::string& commandLine, DWORD timeoutMs);

@@ -107,6 +107,7 @@ int main(int argc, char** argv)
     const std::string fixtures = argv[1];
     testenv::TestRoot root("browser");
     root.InstallTemplate();
+    root.InstallArchiver();
     g_strDataFolder.clear();
     if (argc == 4) return MakeCodePageSlideshow(root, fixtures, static_cast<unsigned>(std::atoi(argv[3])));
 

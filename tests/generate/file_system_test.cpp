@@ -253,7 +253,7 @@ TEST(GenerationFileError, AReadOnlyFileOfAnEarlierBuildEndsTheCommandWithTheFile
             commandEnded = true;
         },
         [&] {
-            HWND box = gui::WaitForWindow("Ambrel");
+            HWND box = gui::WaitForMessageBox();
             if (!box) return;
             boxText = gui::StaticTexts(box);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);

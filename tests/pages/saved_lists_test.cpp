@@ -397,7 +397,7 @@ TEST_F(SavedLists, AListFromSomeoneElseNeverWritesOutsideThePackage)
             ASSERT_EQ(13u, Rows(p).size()) << "the whole list is shown before Save";
             answers.Choose(base + (tab == 0 ? "\\out\\show.ambd" : "\\out\\album.ambd"));
             gui::Click(p, IDC_SAVE_AS);
-            HWND box = gui::WaitForOtherWindow("Ambrel", sheet);
+            HWND box = gui::WaitForMessageBox(60000);
             ASSERT_TRUE(box) << "tab " << tab;
             boxes.push_back(gui::StaticTexts(box));
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -106,15 +106,28 @@ TEST(Startup, LowerCaseSwitchIsAPackagePath)
 {
     TestRoot t;
     Recorder recorder;
-    // A page left in the work folder by an earlier run, for the browser to find.
+    // A page left in the work folder by an earlier run.
     testenv::WriteFile(t.WorkFolder() + "index.html", "<html></html>");
-    SheetSeen seen = RunStartup("-snapvale", kDocumentCaption, 3000);
-    EXPECT_FALSE(seen.shown) << "a package path shows no sheet";
-    // The opener went to the package path: nothing could be read from it, so
-    // the start folder is empty and the browser gets the work folder's page
-    // (the shell reads the doubled backslash of the command as one).
-    ASSERT_TRUE(recorder.WaitForLines(1));
-    EXPECT_EQ(t.WorkFolder() + "index.html", testenv::Lower(recorder.Lines()[0]));
+    g_strDataFolder.clear();
+    CAmbrelApp app;
+    app.m_lpCmdLine = "-snapvale";
+    std::string box;
+    bool sheetShown = false;
+    gui::RunDriven([&] { app.InitInstance(); },
+                   [&] {
+                       HWND message = gui::WaitForMessageBox();
+                       for (HWND w : gui::TopLevelWindows())
+                           if (gui::IsShown(w) && ::FindWindowExA(w, nullptr, "SysTabControl32", nullptr))
+                               sheetShown = true;
+                       if (!message) return;
+                       box = gui::StaticTexts(message);
+                       ::PostMessageA(message, WM_COMMAND, IDOK, 0);
+                   });
+    EXPECT_FALSE(sheetShown) << "a package path shows no sheet";
+    // The opener went to the package path: nothing can be read from it, the
+    // user is told so, and the page an earlier run left is not shown.
+    EXPECT_EQ("-snapvale was not found.", box);
+    EXPECT_TRUE(recorder.StaysAt(0, 1000));
 }
 
 TEST(Startup, RegistersThePackageFileTypeFromTheInstallRoot)

@@ -9,7 +9,9 @@
 
 #include <functional>
 
+#include "framework/command_guard.h"
 #include "framework/file_dialog.h"
+#include "framework/win_app.h"
 #include "framework/property_sheet.h"
 #include "model/ambrel_utilities.h"
 #include "resources/resource.h"
@@ -45,18 +47,39 @@ protected:
     }
     void TearDown() override { CFileDialog::SetChooser(nullptr); }
 
-    // A package folder as a generation leaves it, packed into packagePath.
-    void MakePackage()
+    // A package folder as a generation leaves it, packed into packagePath;
+    // the failure's message when packing failed.
+    std::string MakePackage()
     {
         std::string folder = root->WorkFolder() + "show";
         WriteFile(folder + "\\index.html", kIndexPage);
         WriteFile(folder + "\\resources\\left.html", kLeftPage);
-        {
+        std::string failure;
+        try {
             CAmbrelUtilities utilities;
             utilities.CreatePackage(packagePath, folder);
+        } catch (const CCommandFailure& e) {
+            failure = e.GetErrorMessage();
         }
         // Opening must bring the pages back from the package, not find them.
         testenv::RemoveTree(folder);
+        return failure;
+    }
+
+    // Opens a package that cannot be shown: the text of the message box the
+    // user is told in ("" when none came).
+    std::string OpenAndReadTheMessage(const std::string& path)
+    {
+        CWinApp app("Ambrel");
+        std::string box;
+        gui::RunDriven([&] { CAmbrelUtilities().OpenPackage(path); },
+                       [&] {
+                           HWND window = gui::WaitForMessageBox(60000);
+                           if (!window) return;
+                           box = gui::StaticTexts(window);
+                           ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+                       });
+        return box;
     }
 
     std::string ExpectedStartPage() const { return testenv::Lower(root->WorkFolder() + "show\\index.html"); }
@@ -118,16 +141,16 @@ TEST_F(OpenPackage, PackingWritesACabinetAndTheTrailer)
 TEST_F(OpenPackage, NoArchiverMeansNoPackageFile)
 {
     ::DeleteFileA((root->ProgramFolder() + "arch.exe").c_str());
-    MakePackage();
+    EXPECT_NE(std::string::npos, MakePackage().find("the archiver " + root->ProgramFolder() + "arch.exe"));
     EXPECT_FALSE(Exists(packagePath)) << "no empty or five-byte package may appear";
 }
 
-TEST_F(OpenPackage, AnOlderFileTheArchiverLeftGetsTheTrailerAgain)
+TEST_F(OpenPackage, AFailedPackingLeavesAnOlderFileAsItWas)
 {
     ::DeleteFileA((root->ProgramFolder() + "arch.exe").c_str());
     WriteFile(packagePath, "older package ambd1");
-    MakePackage();
-    EXPECT_EQ("older package ambd1ambd1", ReadFile(packagePath));
+    EXPECT_NE("", MakePackage()) << "the failure is told";
+    EXPECT_EQ("older package ambd1", ReadFile(packagePath)) << "no trailer after a failed packing";
 }
 
 TEST_F(OpenPackage, ExtractsIntoTheWorkFolderAndShowsTheStartPage)
@@ -210,22 +233,23 @@ TEST_F(OpenPackage, FileShorterThanTheTrailerOpensNothing)
 {
     WriteFile(root->WorkFolder() + "index.html", "<html>left from before</html>");
     WriteFile(packagePath, "amb");
-    CAmbrelUtilities utilities;
-    utilities.OpenPackage(packagePath);
+    EXPECT_EQ(packagePath + " is not an Ambrel package.", OpenAndReadTheMessage(packagePath));
     EXPECT_TRUE(recorder->StaysAt(0, 1500)) << "no stale page may be shown";
 }
 
-TEST_F(OpenPackage, DamagedPackageStillHandsTheWorkFolderPageOver)
+TEST_F(OpenPackage, DamagedPackageIsToldAndShowsNothingStale)
 {
-    // Not a cabinet: nothing is extracted, the start folder is empty, and the
-    // browser is asked for the work folder's own page.
+    // Not a cabinet: nothing is extracted, and the page an earlier package
+    // left in the work folder is not shown in its place.
     WriteFile(root->WorkFolder() + "index.html", "<html>left from before</html>");
     WriteFile(packagePath, std::string(100, 'x') + "ambd1");
+    EXPECT_NE(std::string::npos, OpenAndReadTheMessage(packagePath).find("could not be opened"));
+    EXPECT_TRUE(recorder->StaysAt(0, 1500));
     CAmbrelUtilities utilities;
-    utilities.OpenPackage(packagePath);
+    utilities.GetPackageStartFolder(packagePath);
     EXPECT_EQ(2, utilities.m_nPackageFormat);
-    ASSERT_TRUE(recorder->WaitForLines(1));
-    EXPECT_EQ(testenv::Lower(root->WorkFolder() + "index.html"), testenv::Lower(recorder->Lines()[0]));
+    // A package that is not there at all is told too.
+    EXPECT_NE(std::string::npos, OpenAndReadTheMessage(packagePath + ".missing").find("was not found"));
 }
 
 TEST_F(OpenPackage, HostileStartFolderOpensTheWorkFolderPage)
