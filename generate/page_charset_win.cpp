@@ -11,7 +11,7 @@ void DeclareAnsiCharset(const std::string& packageFolder)
 {
     const std::string charset = AnsiCharset();
     if (KeepsTemplateCharset(charset)) return;
-    for (const std::string folder : {packageFolder, packageFolder + "\\resources"}) {
+    for (const std::string& folder : {packageFolder, packageFolder + "\\resources"}) {
         CFileFind finder;
         BOOL more = finder.FindFile(folder + "\\*.htm*");
         while (more) {
