@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/ansi_text.h"
+#include "framework/file.h"
 #include "generate/entry_plan.h"
 #include "generate/page_charset.h"
 #include "generate/page_escaping.h"
@@ -12,6 +13,38 @@
 #include "model/install_layout.h"
 #include "model/package_names.h"
 #include "model/replace_all.h"
+
+namespace {
+// Writes the script that carries a movie in base64, read and written in
+// pieces so that memory stays the same for movies of any size. A movie that
+// cannot be read leaves no script; its page then says that it is missing.
+void WriteMovieScript(const std::string& moviePath, const std::string& scriptPath)
+{
+    CFile in;
+    CFile out;
+    if (!in.Open(moviePath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) return;
+    if (!out.Open(scriptPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) return;
+    const std::string head = "window.AmbrelFlashMovie = \"";
+    const std::string tail = "\";\r\n";
+    // Whole groups of three bytes, so that the pieces join.
+    std::string piece(kFilePieceSize - kFilePieceSize % 3, '\0');
+    try {
+        out.Write(head.data(), static_cast<UINT>(head.size()));
+        for (size_t got = piece.size(); got == piece.size();) {
+            got = 0;
+            for (UINT n = 1; n && got < piece.size(); got += n)
+                n = in.Read(&piece[got], static_cast<UINT>(piece.size() - got));
+            const std::string text = Base64(piece.substr(0, got));
+            out.Write(text.data(), static_cast<UINT>(text.size()));
+        }
+        out.Write(tail.data(), static_cast<UINT>(tail.size()));
+        out.Close();
+    } catch (const CFileException&) {
+        out.Abort();
+        ::DeleteFileA(scriptPath.c_str());
+    }
+}
+} // namespace
 
 bool MakePageFromTemplate(const std::string& templatePath, const std::string& pagePath,
                           const std::vector<std::pair<std::string, std::string>>& replacements)
@@ -43,11 +76,10 @@ void MakeFlashPage(const std::string& root, const std::string& packageFolder, co
     const DWORD attributes = ::GetFileAttributesA(player.c_str());
     const bool carried = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (!carried) CAmbrelUtilities::CopyTree(installedPlayer + "\\*.*", installedPlayer, player);
-    // The movie's copy, once more as a script for the page.
+    // The movie's copy, once more as a script, for the page opened from a
+    // file.
     const std::string script = FlashMovieScriptName(entry.lowerPath);
-    std::string movie;
-    if (ReadWholeFile(resources + entry.sourceFileName, movie))
-        WriteWholeFile(resources + script, "window.AmbrelFlashMovie = \"" + Base64(movie) + "\";\r\n");
+    WriteMovieScript(resources + entry.sourceFileName, resources + script);
     MakePageFromTemplate(root + layout::kFlashPageTemplate, resources + entry.pageName,
                          {{"##swf##", HtmlEscaped(FileNameUrl(entry.sourceFileName))},
                           {"##movie##", HtmlEscaped(FileNameUrl(script))},

@@ -110,6 +110,7 @@ int main(int argc, char** argv)
     root.InstallArchiver();
     g_strDataFolder.clear();
     if (argc == 4) return MakeCodePageSlideshow(root, fixtures, static_cast<unsigned>(std::atoi(argv[3])));
+    root.InstallFlashPlayer();
 
     {
         CAmbrelUtilities u;

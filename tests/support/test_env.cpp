@@ -189,12 +189,9 @@ void TestRoot::InstallProgram(const std::string& builtRelativePath, const std::s
 
 void TestRoot::InstallArchiver() { InstallProgram("arch\\arch.exe", "arch.exe"); }
 
-void TestRoot::InstallTemplate()
-{
-    CopyTree(SourceDir() + "\\data\\template", ProgramFolder() + "template");
-    // The movie page and the Flash player, as the build lays them out.
-    CopyTree(BinaryDir() + "\\flash", ProgramFolder() + "flash");
-}
+void TestRoot::InstallTemplate() { CopyTree(SourceDir() + "\\data\\template", ProgramFolder() + "template"); }
+
+void TestRoot::InstallFlashPlayer() { CopyTree(BinaryDir() + "\\flash", ProgramFolder() + "flash"); }
 
 void TestRoot::InstallReadmes()
 {

@@ -61,9 +61,10 @@ public:
     // Copies a built program into the program folder under another name.
     void InstallProgram(const std::string& builtRelativePath, const std::string& asName);
     void InstallArchiver();
-    // The template, and beside it the flash folder (the movie page and the
-    // Flash player) that the build lays out.
     void InstallTemplate();
+    // The flash folder beside the template (the movie page and the Flash
+    // player), as the build lays it out.
+    void InstallFlashPlayer();
     void InstallReadmes();
 
 private:
