@@ -20,15 +20,16 @@ bool ContinuesName(char ch)
            c >= 0x80;
 }
 
-// Replaces the occurrences that stand on their own; returns their count.
+// Replaces the occurrences that stand on their own, in one pass over the
+// text; returns their count.
 int ReplaceWindowName(std::string& text, bool quotedPrintable)
 {
     const std::string name = kWindowName;
+    std::string out;
     int count = 0;
-    std::string::size_type from = 0;
-    for (;;) {
-        const std::string::size_type at = AnsiFind(text, name, from);
-        if (at == std::string::npos) return count;
+    std::string::size_type copied = 0;
+    for (std::string::size_type at = AnsiFind(text, name); at != std::string::npos;
+         at = AnsiFind(text, name, at + name.size())) {
         const std::string::size_type end = at + name.size();
         bool joined = end < text.size() && ContinuesName(text[end]);
         if (at > 0 && ContinuesName(text[at - 1])) {
@@ -37,14 +38,16 @@ int ReplaceWindowName(std::string& text, bool quotedPrintable)
                                 IsHexDigit(text[at - 1]);
             if (!escape) joined = true;
         }
-        if (joined) {
-            from = end;
-            continue;
-        }
-        text.replace(at, name.size(), kStandIn);
-        from = at + sizeof(kStandIn) - 1;
+        if (joined) continue;
+        out.append(text, copied, at - copied);
+        out += kStandIn;
+        copied = end;
         ++count;
     }
+    if (count == 0) return 0;
+    out.append(text, copied, std::string::npos);
+    text.swap(out);
+    return count;
 }
 
 // Just past the first start tag of the element, found in the lower-case

@@ -127,6 +127,18 @@ TEST(WindowName, TheNameIsReplacedWhereItStandsAloneAndDefinedBeforeThePageScrip
     }
 }
 
+TEST(WindowName, ALargePageIsEditedWhole)
+{
+    std::string page = "<head>";
+    std::string expected = std::string("<head>") + kStandIn;
+    while (page.size() < (3u << 20)) {
+        page += "x=window.name;my_window.name;";
+        expected += "x=abc123;my_window.name;";
+    }
+    ASSERT_TRUE(NeutraliseWindowName(page));
+    EXPECT_TRUE(page == expected);
+}
+
 TEST(WindowName, AnArchiveGetsTheDefinitionInItsPagesTransferEncoding)
 {
     const std::string headers = "MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=\"b\"\r\n\r\n--b\r\n"
