@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "arch/codec.h"
-#include "arch/lzx_sequence.h"
+#include "arch/lzx/sequence.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"

@@ -5,9 +5,9 @@
 // against cabextract and the archiver itself.
 #include <gtest/gtest.h>
 
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_block_writer.h"
-#include "arch/lzx_huffman_encoder.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/block_writer.h"
+#include "arch/lzx/huffman_encoder.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"

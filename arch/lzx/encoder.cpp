@@ -1,4 +1,4 @@
-#include "arch/lzx_encoder.h"
+#include "arch/lzx/encoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_e8.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/e8.h"
 
 namespace cab::lzx {
 namespace {

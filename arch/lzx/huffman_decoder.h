@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "arch/lzx_bit_reader.h"
-#include "arch/lzx_format.h"
+#include "arch/lzx/bit_reader.h"
+#include "arch/lzx/format.h"
 
 namespace cab::lzx {
 

@@ -1,9 +1,9 @@
-#include "arch/lzx_block_writer.h"
+#include "arch/lzx/block_writer.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "arch/lzx_huffman_encoder.h"
+#include "arch/lzx/huffman_encoder.h"
 
 namespace cab::lzx {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "arch/codec.h"
-#include "arch/lzx_bit_reader.h"
-#include "arch/lzx_format.h"
-#include "arch/lzx_huffman_decoder.h"
+#include "arch/lzx/bit_reader.h"
+#include "arch/lzx/format.h"
+#include "arch/lzx/huffman_decoder.h"
 
 namespace cab::lzx {
 

@@ -1,6 +1,6 @@
-#include "arch/lzx_e8.h"
+#include "arch/lzx/e8.h"
 
-#include "arch/lzx_format.h"
+#include "arch/lzx/format.h"
 
 namespace cab::lzx {
 namespace {

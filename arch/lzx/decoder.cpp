@@ -1,9 +1,9 @@
-#include "arch/lzx_decoder.h"
+#include "arch/lzx/decoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "arch/lzx_e8.h"
+#include "arch/lzx/e8.h"
 
 namespace cab::lzx {
 namespace {

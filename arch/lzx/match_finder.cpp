@@ -1,4 +1,4 @@
-#include "arch/lzx_match_finder.h"
+#include "arch/lzx/match_finder.h"
 
 #include <algorithm>
 

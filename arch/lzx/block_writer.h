@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_format.h"
-#include "arch/lzx_sequence.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/format.h"
+#include "arch/lzx/sequence.h"
 
 namespace cab::lzx {
 

@@ -1,4 +1,4 @@
-#include "arch/lzx_huffman_decoder.h"
+#include "arch/lzx/huffman_decoder.h"
 
 namespace cab::lzx {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "arch/codec.h"
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_block_writer.h"
-#include "arch/lzx_format.h"
-#include "arch/lzx_match_finder.h"
-#include "arch/lzx_sequence.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/block_writer.h"
+#include "arch/lzx/format.h"
+#include "arch/lzx/match_finder.h"
+#include "arch/lzx/sequence.h"
 
 namespace cab::lzx {
 
