@@ -1,6 +1,7 @@
 #include "arch/command_line.h"
 
 #include "arch/codec_registry.h"
+#include "arch/lzx/format.h"
 
 namespace arch {
 
@@ -139,8 +140,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
     }
     if (options.command == Command::Extract && options.operands.size() > 1) {
-        error = "extraction takes one destination folder, not " + std::to_string(options.operands.size()) +
-                " arguments";
+        error =
+            "extraction takes one destination folder, not " + std::to_string(options.operands.size()) + " arguments";
         return false;
     }
     if (options.command == Command::List && !options.operands.empty()) {
@@ -161,7 +162,9 @@ std::string HelpText()
            "  arch -h                              show this text\n"
            "\n"
            "Options:\n"
-           "  -m NONE | MSZIP | LZX:15 ... LZX:21  compression for N (default MSZIP;\n"
+           "  -m NONE | MSZIP | LZX:" +
+           std::to_string(cab::lzx::kMinWindowBits) + " ... LZX:" + std::to_string(cab::lzx::kMaxWindowBits) +
+           "  compression for N (default MSZIP;\n"
            "            LZX:n is LZX with a window of 2^n bytes, LZX alone LZX:21)\n"
            "  -f        fast: compress in less time, for a somewhat larger cabinet\n"
            "            (N with MSZIP or LZX)\n"

@@ -36,7 +36,7 @@ void CountSymbols(const Sequence& items, SymbolCounts& counts);
 
 class BlockWriter {
 public:
-    explicit BlockWriter(int windowBits) : mainSymbols_(MainSymbolCount(windowBits)) {}
+    explicit BlockWriter(int windowBits) : m_mainSymbols(MainSymbolCount(windowBits)) {}
 
     // Chooses codes for the counts and the cheaper of the verbatim and
     // aligned-offset kinds. Returns the block kind.
@@ -62,9 +62,9 @@ private:
 
     void WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* previous, int count);
 
-    int mainSymbols_;
-    uint8_t prevMain_[kMaxMainSymbols] = {};
-    uint8_t prevLength_[kLengthSymbols] = {};
+    int m_mainSymbols;
+    uint8_t m_prevMain[kMaxMainSymbols] = {};
+    uint8_t m_prevLength[kLengthSymbols] = {};
 };
 
 } // namespace cab::lzx

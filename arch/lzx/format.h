@@ -40,13 +40,13 @@ struct PositionSlotTable {
     uint8_t extraBits[kMaxPositionSlots + 1];
 };
 
-constexpr PositionSlotTable MakePositionSlotTable() {
+constexpr PositionSlotTable MakePositionSlotTable()
+{
     PositionSlotTable t{};
     uint32_t base = 0;
     for (int slot = 0; slot <= kMaxPositionSlots; ++slot) {
         int extra = slot < 4 ? 0 : (slot / 2 - 1);
-        if (extra > 17)
-            extra = 17;
+        if (extra > 17) extra = 17;
         t.base[slot] = base;
         t.extraBits[slot] = static_cast<uint8_t>(extra);
         base += 1u << extra;
@@ -58,11 +58,11 @@ inline constexpr PositionSlotTable kSlots = MakePositionSlotTable();
 
 // The number of position slots of a window: the first slot whose base is at
 // least the window size (50 for 2 MiB, 42 for 1 MiB).
-constexpr int PositionSlotCount(int windowBits) {
+constexpr int PositionSlotCount(int windowBits)
+{
     const uint32_t size = 1u << windowBits;
     int slot = 0;
-    while (kSlots.base[slot] < size)
-        ++slot;
+    while (kSlots.base[slot] < size) ++slot;
     return slot;
 }
 

@@ -9,7 +9,8 @@ namespace {
 // Optimal code lengths of n >= 2 weights sorted ascending, computed in
 // place (Moffat and Katajainen): afterwards a[i] is the length of the
 // symbol of the i-th smallest weight.
-void MinimumRedundancyLengths(std::vector<uint32_t>& a) {
+void MinimumRedundancyLengths(std::vector<uint32_t>& a)
+{
     const int n = static_cast<int>(a.size());
     // First pass: combine, leaving parent indices in the internal nodes.
     a[0] += a[1];
@@ -30,8 +31,7 @@ void MinimumRedundancyLengths(std::vector<uint32_t>& a) {
     }
     // Second pass: depths of the internal nodes.
     a[n - 2] = 0;
-    for (int next = n - 3; next >= 0; --next)
-        a[next] = a[a[next]] + 1;
+    for (int next = n - 3; next >= 0; --next) a[next] = a[a[next]] + 1;
     // Third pass: depths of the leaves.
     int available = 1, used = 0, depth = 0;
     root = n - 2;
@@ -53,36 +53,31 @@ void MinimumRedundancyLengths(std::vector<uint32_t>& a) {
 
 } // namespace
 
-void BuildCodeLengths(const uint32_t* freqs, int count, int maxLength, uint8_t* lengths) {
+void BuildCodeLengths(const uint32_t* freqs, int count, int maxLength, uint8_t* lengths)
+{
     std::vector<int> symbols;
     symbols.reserve(count);
     for (int i = 0; i < count; ++i) {
         lengths[i] = 0;
-        if (freqs[i] != 0)
-            symbols.push_back(i);
+        if (freqs[i] != 0) symbols.push_back(i);
     }
     // A complete code needs two symbols; add the first unused ones.
     for (int i = 0; symbols.size() < 2 && i < count; ++i)
-        if (freqs[i] == 0)
-            symbols.push_back(i);
-    if (symbols.size() < 2)
-        return;
+        if (freqs[i] == 0) symbols.push_back(i);
+    if (symbols.size() < 2) return;
 
     auto weight = [freqs](int s) { return freqs[s] == 0 ? 1u : freqs[s]; };
-    std::sort(symbols.begin(), symbols.end(), [&](int x, int y) {
-        return weight(x) != weight(y) ? weight(x) < weight(y) : x < y;
-    });
+    std::sort(symbols.begin(), symbols.end(),
+              [&](int x, int y) { return weight(x) != weight(y) ? weight(x) < weight(y) : x < y; });
     std::vector<uint32_t> a(symbols.size());
-    for (std::size_t i = 0; i < symbols.size(); ++i)
-        a[i] = weight(symbols[i]);
+    for (std::size_t i = 0; i < symbols.size(); ++i) a[i] = weight(symbols[i]);
     MinimumRedundancyLengths(a);
 
     // Limit the lengths: count codes per length, fold the long ones into
     // maxLength, then lengthen shorter codes until the code is complete
     // again (the Kraft sum back to exactly one).
     std::vector<uint32_t> perLength(std::max<uint32_t>(a[0], static_cast<uint32_t>(maxLength)) + 1, 0);
-    for (uint32_t len : a)
-        ++perLength[len];
+    for (uint32_t len : a) ++perLength[len];
     uint64_t kraft = 0;
     for (std::size_t len = 1; len < perLength.size(); ++len) {
         if (static_cast<int>(len) > maxLength) {
@@ -90,15 +85,13 @@ void BuildCodeLengths(const uint32_t* freqs, int count, int maxLength, uint8_t* 
             perLength[len] = 0;
         }
     }
-    for (int len = 1; len <= maxLength; ++len)
-        kraft += static_cast<uint64_t>(perLength[len]) << (maxLength - len);
+    for (int len = 1; len <= maxLength; ++len) kraft += static_cast<uint64_t>(perLength[len]) << (maxLength - len);
     const uint64_t full = uint64_t{1} << maxLength;
     while (kraft > full) {
         // Move the deepest code above the limit one level down and give it
         // a code from the limit as its sibling: the sum drops by one unit.
         int len = maxLength - 1;
-        while (perLength[len] == 0)
-            --len;
+        while (perLength[len] == 0) --len;
         --perLength[len];
         perLength[len + 1] += 2;
         --perLength[maxLength];
@@ -107,14 +100,13 @@ void BuildCodeLengths(const uint32_t* freqs, int count, int maxLength, uint8_t* 
     // Longest codes to the rarest symbols (a is ascending by weight).
     std::size_t i = 0;
     for (int len = maxLength; len >= 1; --len)
-        for (uint32_t k = 0; k < perLength[len]; ++k)
-            lengths[symbols[i++]] = static_cast<uint8_t>(len);
+        for (uint32_t k = 0; k < perLength[len]; ++k) lengths[symbols[i++]] = static_cast<uint8_t>(len);
 }
 
-void BuildCodes(const uint8_t* lengths, int count, uint16_t* codes) {
+void BuildCodes(const uint8_t* lengths, int count, uint16_t* codes)
+{
     uint32_t perLength[17] = {};
-    for (int i = 0; i < count; ++i)
-        ++perLength[lengths[i]];
+    for (int i = 0; i < count; ++i) ++perLength[lengths[i]];
     perLength[0] = 0;
     uint32_t next[17] = {};
     uint32_t code = 0;
@@ -122,8 +114,7 @@ void BuildCodes(const uint8_t* lengths, int count, uint16_t* codes) {
         code = (code + perLength[len - 1]) << 1;
         next[len] = code;
     }
-    for (int i = 0; i < count; ++i)
-        codes[i] = lengths[i] ? static_cast<uint16_t>(next[lengths[i]]++) : 0;
+    for (int i = 0; i < count; ++i) codes[i] = lengths[i] ? static_cast<uint16_t>(next[lengths[i]]++) : 0;
 }
 
 } // namespace cab::lzx

@@ -5,98 +5,91 @@
 namespace cab::lzx {
 
 MatchFinder::RowTable::RowTable(int rowBits)
-    : bits(rowBits), rows(rowBits ? std::size_t{1} << rowBits : 0, Row{}), heads(rows.size(), 0) {}
+    : bits(rowBits), rows(rowBits ? std::size_t{1} << rowBits : 0, Row{}), heads(rows.size(), 0)
+{}
 
-void MatchFinder::RowTable::Clear() {
+void MatchFinder::RowTable::Clear()
+{
     std::fill(rows.begin(), rows.end(), Row{});
     std::fill(heads.begin(), heads.end(), 0);
 }
 
 MatchFinder::MatchFinder(int rowBits, int longRowBits, uint32_t maxOffset)
-    : maxOffset_(maxOffset),
-      rows_(rowBits),
-      long_(longRowBits),
-      hash3_(std::size_t{1} << kHash3Bits, 0),
-      hash4_(std::size_t{1} << kHash4Bits, 0) {}
+    : m_maxOffset(maxOffset), m_rows(rowBits), m_long(longRowBits), m_hash3(std::size_t{1} << kHash3Bits, 0),
+      m_hash4(std::size_t{1} << kHash4Bits, 0)
+{}
 
-void MatchFinder::Clear() {
-    rows_.Clear();
-    long_.Clear();
-    std::fill(hash3_.begin(), hash3_.end(), 0);
-    std::fill(hash4_.begin(), hash4_.end(), 0);
+void MatchFinder::Clear()
+{
+    m_rows.Clear();
+    m_long.Clear();
+    std::fill(m_hash3.begin(), m_hash3.end(), 0);
+    std::fill(m_hash4.begin(), m_hash4.end(), 0);
 }
 
 int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
-                           uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const {
+                           uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const
+{
     const uint32_t row = table.RowOf(h);
     const uint8_t tag = TagOf(h);
     const Row& r = table.rows[row];
     const unsigned head = table.heads[row];
     for (unsigned k = 0; k < kWays && depth > 0 && best < maxLength; ++k) {
         const unsigned slot = (head + k) & (kWays - 1);
-        if (r.tags[slot] != tag)
-            continue;
+        if (r.tags[slot] != tag) continue;
         const uint32_t entry = EntryAt(r, slot);
-        if (entry == 0)
-            break;
+        if (entry == 0) break;
         // Newest first: once one is out of reach, all after it are.
         const uint32_t offset = (position + 1 - entry) & 0xFFFFFF;
-        if (offset == 0 || offset > reach)
-            break;
+        if (offset == 0 || offset > reach) break;
         --depth;
         const uint8_t* match = data - offset;
         // Only a match that beats the best so far matters: test its byte at
         // that length first.
-        if (match[best] != data[best])
-            continue;
+        if (match[best] != data[best]) continue;
         const uint32_t len = MatchLength(data, match, maxLength);
         if (len > best) {
             out[count++] = {len, offset};
             best = len;
-            if (len >= nice_)
-                break;
-            if (len >= good_)
-                depth >>= 2;
+            if (len >= m_nice) break;
+            if (len >= m_good) depth >>= 2;
         }
     }
     return count;
 }
 
 template <bool kInsert>
-int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
-    const uint32_t reach = std::min(history, maxOffset_);
+int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out)
+{
+    const uint32_t reach = std::min(history, m_maxOffset);
     int count = 0;
     uint32_t best = 2;
 
     // Short matches nearby, which the rows cannot see.
     auto nearby = [&](std::vector<uint32_t>& table, uint32_t h, uint32_t minLength, uint32_t maxOffset) {
         const uint32_t entry = table[h];
-        if (kInsert)
-            table[h] = position + 1;
-        if (entry == 0 || maxLength < minLength)
-            return;
+        if (kInsert) table[h] = position + 1;
+        if (entry == 0 || maxLength < minLength) return;
         const uint32_t offset = position - (entry - 1);
-        if (offset > reach || offset > maxOffset)
-            return;
+        if (offset > reach || offset > maxOffset) return;
         const uint32_t len = MatchLength(data, data - offset, maxLength);
         if (len > best && len >= minLength) {
             out[count++] = {len, offset};
             best = len;
         }
     };
-    nearby(hash3_, Hash3(data), 3, 4096);
-    nearby(hash4_, Hash4(data), 4, 65536);
+    nearby(m_hash3, Hash3(data), 3, 4096);
+    nearby(m_hash4, Hash4(data), 4, 65536);
 
     const uint64_t h = RowHash(data);
-    count = SearchRow(rows_, h, data, position, reach, maxLength, depth_, best, out, count);
-    const bool hashLong = long_.Used() && maxLength >= kLongHashBytes;
+    count = SearchRow(m_rows, h, data, position, reach, maxLength, m_depth, best, out, count);
+    const bool hashLong = m_long.Used() && maxLength >= kLongHashBytes;
     const uint64_t hl = hashLong ? LongHash(data) : 0;
-    if (hashLong && best < nice_)
-        count = SearchRow(long_, hl, data, position, reach, maxLength, depth_, best, out, count);
+    if (hashLong && best < m_nice)
+        count = SearchRow(m_long, hl, data, position, reach, maxLength, m_depth, best, out, count);
     if (kInsert) {
-        rows_.Add(h, position);
-        if (hashLong)
-            long_.Add(hl, position);
+        m_rows.Add(h, position);
+        if (hashLong) m_long.Add(hl, position);
     }
     return count;
 }

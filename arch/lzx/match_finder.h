@@ -38,10 +38,11 @@ public:
 
     // Up to `depth` earlier positions are compared; a match of `goodLength`
     // cuts the rest to a quarter, one of `niceLength` ends the search.
-    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength) {
-        depth_ = depth;
-        good_ = goodLength;
-        nice_ = niceLength;
+    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength)
+    {
+        m_depth = depth;
+        m_good = goodLength;
+        m_nice = niceLength;
     }
 
     // In what follows `data` points at the byte of stream position
@@ -55,31 +56,33 @@ public:
 
     // Asks the processor to fetch what a search or insertion of the
     // position will touch; needs `available` >= kHashBytes bytes.
-    void Prefetch(const uint8_t* data, uint32_t available) const {
-        PrefetchLine(&rows_.rows[rows_.RowOf(RowHash(data))]);
-        PrefetchLine(hash4_.data() + Hash4(data));
-        if (long_.Used() && available >= kLongHashBytes)
-            PrefetchLine(&long_.rows[long_.RowOf(LongHash(data))]);
+    void Prefetch(const uint8_t* data, uint32_t available) const
+    {
+        PrefetchLine(&m_rows.rows[m_rows.RowOf(RowHash(data))]);
+        PrefetchLine(m_hash4.data() + Hash4(data));
+        if (m_long.Used() && available >= kLongHashBytes) PrefetchLine(&m_long.rows[m_long.RowOf(LongHash(data))]);
     }
 
     // Records the position; needs `available` >= kHashBytes bytes.
-    void Insert(const uint8_t* data, uint32_t position, uint32_t available) {
-        rows_.Add(RowHash(data), position);
-        if (long_.Used() && available >= kLongHashBytes)
-            long_.Add(LongHash(data), position);
-        hash3_[Hash3(data)] = position + 1;
-        hash4_[Hash4(data)] = position + 1;
+    void Insert(const uint8_t* data, uint32_t position, uint32_t available)
+    {
+        m_rows.Add(RowHash(data), position);
+        if (m_long.Used() && available >= kLongHashBytes) m_long.Add(LongHash(data), position);
+        m_hash3[Hash3(data)] = position + 1;
+        m_hash4[Hash4(data)] = position + 1;
     }
 
     // Records the position and appends the matches found there to `out`,
     // each longer than the one before (at most `maxLength` long); returns
     // how many. Needs maxLength >= kHashBytes.
-    int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+    int FindAndInsert(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out)
+    {
         return Search<true>(data, position, history, maxLength, out);
     }
     // The same without recording the position, for a look ahead of the
     // positions recorded so far.
-    int Find(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out) {
+    int Find(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out)
+    {
         return Search<false>(data, position, history, maxLength, out);
     }
 
@@ -88,23 +91,23 @@ public:
 
     // How many bytes from a and b agree, at most `limit`; compares eight
     // at a time.
-    static uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) {
+    static uint32_t MatchLength(const uint8_t* a, const uint8_t* b, uint32_t limit)
+    {
         uint32_t n = 0;
         while (n + 8 <= limit) {
             uint64_t x, y;
             std::memcpy(&x, a + n, 8);
             std::memcpy(&y, b + n, 8);
-            if (x != y)
-                break;
+            if (x != y) break;
             n += 8;
         }
-        while (n < limit && a[n] == b[n])
-            ++n;
+        while (n < limit && a[n] == b[n]) ++n;
         return n;
     }
 
 private:
-    static void PrefetchLine(const void* p) {
+    static void PrefetchLine(const void* p)
+    {
 #if defined(__GNUC__) || defined(__clang__)
         __builtin_prefetch(p);
 #elif defined(_MSC_VER)
@@ -137,7 +140,8 @@ private:
         bool Used() const { return bits != 0; }
         void Clear();
         uint32_t RowOf(uint64_t h) const { return static_cast<uint32_t>(h >> (64 - bits)); }
-        void Add(uint64_t h, uint32_t position) {
+        void Add(uint64_t h, uint32_t position)
+        {
             const uint32_t row = RowOf(h);
             const uint8_t slot = static_cast<uint8_t>((heads[row] - 1) & (kWays - 1));
             heads[row] = slot;
@@ -155,44 +159,48 @@ private:
     int SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
                   uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const;
 
-    static uint64_t RowHash(const uint8_t* p) {
+    static uint64_t RowHash(const uint8_t* p)
+    {
         uint64_t v = 0;
-        for (int i = static_cast<int>(kHashBytes) - 1; i >= 0; --i)
-            v = v << 8 | p[i];
+        for (int i = static_cast<int>(kHashBytes) - 1; i >= 0; --i) v = v << 8 | p[i];
         return v * 0x9E3779B97F4A7C15ull;
     }
-    static uint64_t LongHash(const uint8_t* p) {
+    static uint64_t LongHash(const uint8_t* p)
+    {
         uint64_t a, b;
         std::memcpy(&a, p, 8);
         std::memcpy(&b, p + kLongHashBytes - 8, 8);
         return (a * 0x9E3779B97F4A7C15ull ^ b) * 0xC2B2AE3D27D4EB4Full;
     }
     static uint8_t TagOf(uint64_t h) { return static_cast<uint8_t>(h >> 24); }
-    static uint32_t EntryAt(const Row& r, unsigned slot) {
+    static uint32_t EntryAt(const Row& r, unsigned slot)
+    {
         return static_cast<uint32_t>(r.positions[3 * slot]) | static_cast<uint32_t>(r.positions[3 * slot + 1]) << 8 |
                static_cast<uint32_t>(r.positions[3 * slot + 2]) << 16;
     }
-    static uint32_t Hash4(const uint8_t* p) {
+    static uint32_t Hash4(const uint8_t* p)
+    {
         const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
         return (v * 2654435761u) >> (32 - kHash4Bits);
     }
-    static uint32_t Hash3(const uint8_t* p) {
-        const uint32_t v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                           static_cast<uint32_t>(p[2]) << 16;
+    static uint32_t Hash3(const uint8_t* p)
+    {
+        const uint32_t v =
+            static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16;
         return (v * 506832829u) >> (32 - kHash3Bits);
     }
 
     static constexpr int kHash3Bits = 14;
     static constexpr int kHash4Bits = 16;
-    uint32_t maxOffset_;
-    int depth_ = 16;
-    uint32_t good_ = 32;
-    uint32_t nice_ = 64;
-    RowTable rows_;
-    RowTable long_;
-    std::vector<uint32_t> hash3_;
-    std::vector<uint32_t> hash4_;
+    uint32_t m_maxOffset;
+    int m_depth = 16;
+    uint32_t m_good = 32;
+    uint32_t m_nice = 64;
+    RowTable m_rows;
+    RowTable m_long;
+    std::vector<uint32_t> m_hash3;
+    std::vector<uint32_t> m_hash4;
 };
 
 } // namespace cab::lzx

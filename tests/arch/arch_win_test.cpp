@@ -119,7 +119,7 @@ Tree PackageTree()
 std::vector<std::pair<std::string, std::size_t>> StoredNames(const std::string& cab)
 {
     std::vector<std::pair<std::string, std::size_t>> names;
-    std::size_t at = U16(cab, 16) | U16(cab, 18) << 16;
+    std::size_t at = U32(cab, 16);
     const uint32_t count = U16(cab, 28);
     for (uint32_t i = 0; i < count; ++i) {
         const std::size_t end = cab.find('\0', at + 16);
@@ -313,9 +313,12 @@ TEST(ArchiverUnderWine, NamesLeavingTheDestinationWriteNothingOutsideIt)
     const std::string evilOnC = "C:\\arch-evil-" + testenv::CurrentTestName() + ".txt";
     ::DeleteFileA(evilOnC.c_str());
     const std::string absolute = evilOnC.substr(2); // "\arch-evil-....txt"
-    const archtest::CraftedCabinet cab =
-        archtest::StoredCabinet({{"..\\..\\evil.txt", "EVIL"}, {evilOnC, "EVIL"}, {absolute, "EVIL"},
-                                 {"sub\\..\\..\\evil2.txt", "EVIL"}, {"c:evil3.txt", "EVIL"}, {"good.txt", "good"}});
+    const archtest::CraftedCabinet cab = archtest::StoredCabinet({{"..\\..\\evil.txt", "EVIL"},
+                                                                  {evilOnC, "EVIL"},
+                                                                  {absolute, "EVIL"},
+                                                                  {"sub\\..\\..\\evil2.txt", "EVIL"},
+                                                                  {"c:evil3.txt", "EVIL"},
+                                                                  {"good.txt", "good"}});
     testenv::MakeDirectories(base + "\\cab");
     testenv::WriteFile(base + "\\cab\\hostile.cab", cab.Build());
     const std::string dest = base + "\\a\\b\\dest";
