@@ -65,7 +65,8 @@ int Dispatch(const std::vector<std::string>& args, FileSystem& fs, std::ostream&
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
-        err << "arch: " << error << "\n" << "arch: run \"arch -h\" for help\n";
+        err << "arch: " << error << "\n"
+            << "arch: run \"arch -h\" for help\n";
         return kExitUsage;
     }
     switch (options.command) {

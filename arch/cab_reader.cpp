@@ -107,8 +107,8 @@ bool ReadDirectory(InputFile& in, CabinetDirectory& directory, std::string& erro
         return false;
     }
     if (h.cabinetSize > fileSize) {
-        error = "the cabinet is truncated: its header gives " + std::to_string(h.cabinetSize) + " bytes, the file has " +
-                std::to_string(fileSize);
+        error = "the cabinet is truncated: its header gives " + std::to_string(h.cabinetSize) +
+                " bytes, the file has " + std::to_string(fileSize);
         return false;
     }
 
@@ -225,9 +225,9 @@ bool DataBlockReader::Next(Block& block, std::string& error)
         const uint8_t* reserve = m_buffer.data() + cab::kDataBlockHeaderSize;
         const bool matches =
             h.checksum == cab::DataBlockChecksum(m_buffer.data(), nullptr, 0, data, h.compressedSize) ||
-            (m_directory.dataReserve && h.checksum == cab::DataBlockChecksum(m_buffer.data(), reserve,
-                                                                             m_directory.dataReserve, data,
-                                                                             h.compressedSize));
+            (m_directory.dataReserve &&
+             h.checksum ==
+                 cab::DataBlockChecksum(m_buffer.data(), reserve, m_directory.dataReserve, data, h.compressedSize));
         if (!matches) return fail(" fails its checksum (the cabinet is damaged)");
     }
     m_cursor = dataStart + h.compressedSize;

@@ -21,8 +21,7 @@ public:
     CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression, cab::Effort effort,
                   const WriterLimits& limits)
         : m_fs(fs), m_files(files), m_compression(compression), m_effort(effort), m_limits(limits)
-    {
-    }
+    {}
 
     bool Write(const std::string& cabinetPath, WriteSummary& summary, std::string& error)
     {
@@ -63,8 +62,8 @@ private:
         for (std::size_t i = 0; i < m_files.size(); ++i) {
             const uint64_t size = m_files[i].info.size;
             if (size > m_limits.maxFolderBytes) {
-                error = m_files[i].path + ": " + std::to_string(size) + " bytes are more than a cabinet folder holds (" +
-                        std::to_string(m_limits.maxFolderBytes) + ")";
+                error = m_files[i].path + ": " + std::to_string(size) +
+                        " bytes are more than a cabinet folder holds (" + std::to_string(m_limits.maxFolderBytes) + ")";
                 return false;
             }
             if (m_folders.empty() || folderBytes + size > m_limits.maxFolderBytes) {
@@ -154,8 +153,8 @@ private:
             uint64_t offset = 0;
             while (offset < file.info.size) {
                 const uint64_t left = file.info.size - offset;
-                const std::size_t take = left < cab::kFrameSize - filled ? static_cast<std::size_t>(left)
-                                                                         : cab::kFrameSize - filled;
+                const std::size_t take =
+                    left < cab::kFrameSize - filled ? static_cast<std::size_t>(left) : cab::kFrameSize - filled;
                 if (!in->ReadAt(offset, frame.data() + filled, take)) {
                     error = file.path + ": the file could not be read";
                     return false;
@@ -168,14 +167,32 @@ private:
                 }
             }
         }
-        return filled == 0 || WriteBlock(*encoder, frame.data(), filled, folder, error);
+        if (filled != 0 && !WriteBlock(*encoder, frame.data(), filled, folder, error)) return false;
+        encoder->Finish(m_ready);
+        return WriteReady(folder, error);
     }
 
     bool WriteBlock(cab::FolderEncoder& encoder, const uint8_t* frame, std::size_t size, FolderPlan& folder,
                     std::string& error)
     {
+        encoder.EncodeFrame(frame, size, m_ready);
+        return WriteReady(folder, error);
+    }
+
+    // Writes the data blocks of the frames the encoder has finished.
+    bool WriteReady(FolderPlan& folder, std::string& error)
+    {
+        for (const cab::EncodedFrame& frame : m_ready)
+            if (!WriteDataBlock(frame, folder, error)) return false;
+        m_ready.clear();
+        return true;
+    }
+
+    bool WriteDataBlock(const cab::EncodedFrame& frame, FolderPlan& folder, std::string& error)
+    {
         m_block.assign(cab::kDataBlockHeaderSize, 0);
-        encoder.EncodeFrame(frame, size, m_block);
+        m_block.insert(m_block.end(), frame.data.begin(), frame.data.end());
+        const std::size_t size = frame.size;
         const std::size_t dataSize = m_block.size() - cab::kDataBlockHeaderSize;
         if (dataSize > cab::kMaxBlockData) {
             error = "a compressed block came out larger than a cabinet allows";
@@ -219,6 +236,7 @@ private:
     uint64_t m_position = 0;
     std::unique_ptr<OutputFile> m_out;
     std::vector<uint8_t> m_block;
+    std::vector<cab::EncodedFrame> m_ready;
 };
 
 } // namespace

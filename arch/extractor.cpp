@@ -22,12 +22,11 @@ struct MemberPlan {
 
 class Extraction : public MemberSink {
 public:
-    Extraction(FileSystem& fs, const std::string& cabinetPath, const CabinetDirectory& directory,
-               ExtractResult& result, std::ostream& messages)
+    Extraction(FileSystem& fs, const std::string& cabinetPath, const CabinetDirectory& directory, ExtractResult& result,
+               std::ostream& messages)
         : m_fs(fs), m_cabinet(cabinetPath), m_directory(directory), m_result(result), m_messages(messages),
           m_plans(directory.members.size())
-    {
-    }
+    {}
 
     void Plan(const std::string& destination, const ExtractOptions& options)
     {

@@ -32,8 +32,7 @@ class Collector {
 public:
     Collector(FileSystem& fs, const CollectOptions& options, std::vector<SourceFile>& files)
         : m_fs(fs), m_options(options), m_files(files)
-    {
-    }
+    {}
 
     bool AddOperand(const std::string& operand, std::string& error)
     {

@@ -56,8 +56,7 @@ public:
     virtual char Separator() const = 0;
     // False when nothing is at the path.
     virtual bool GetInfo(const std::string& path, FileInfo& info) = 0;
-    virtual bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries,
-                               std::string& error) = 0;
+    virtual bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries, std::string& error) = 0;
     virtual std::unique_ptr<InputFile> OpenRead(const std::string& path, std::string& error) = 0;
     // Creates the file; with `mustBeNew` fails when something is at the
     // path, else empties an existing file.

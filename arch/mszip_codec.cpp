@@ -18,7 +18,7 @@ constexpr int kRawWindowBits = -15;
 // makes it a complete deflate stream of its own whose matches reach at most
 // into the previous frame: exactly what a reader primed with the previous
 // frame expects.
-class MszipEncoder : public FolderEncoder {
+class MszipEncoder : public FrameByFrameEncoder {
 public:
     explicit MszipEncoder(int level)
     {
@@ -28,7 +28,8 @@ public:
     }
     ~MszipEncoder() override { deflateEnd(&m_stream); }
 
-    void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
+protected:
+    void Encode(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
     {
         out.push_back('C');
         out.push_back('K');
@@ -89,8 +90,8 @@ public:
         int rc = inflate(&m_stream, Z_FINISH);
         const std::size_t produced = outSize - m_stream.avail_out;
         if (rc == Z_DATA_ERROR || rc == Z_NEED_DICT || rc == Z_MEM_ERROR || rc == Z_STREAM_ERROR) {
-            error = std::string("an MSZIP data block is damaged (") + (m_stream.msg ? m_stream.msg : "inflate error") +
-                    ")";
+            error =
+                std::string("an MSZIP data block is damaged (") + (m_stream.msg ? m_stream.msg : "inflate error") + ")";
             return false;
         }
         // A block must give exactly its frame: either its deflate stream ends

@@ -72,8 +72,7 @@ bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != s
 bool MatchesPattern(const std::string& pattern, const std::string& name)
 {
     if (Matches(pattern, name)) return true;
-    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
-        name.find('.') == std::string::npos)
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 && name.find('.') == std::string::npos)
         return Matches(pattern.substr(0, pattern.size() - 2), name);
     return false;
 }

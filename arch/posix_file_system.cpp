@@ -140,8 +140,7 @@ public:
         if (::stat(path.c_str(), &st) != 0) return false;
         info = InfoFromStat(st);
         struct stat lst;
-        if (info.isDirectory && ::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode))
-            info.isLinkedDirectory = true;
+        if (info.isDirectory && ::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) info.isLinkedDirectory = true;
         return true;
     }
 
@@ -214,8 +213,7 @@ public:
 
     bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
-    bool SetTimeAndAttributes(const std::string& path, uint16_t dosDate, uint16_t dosTime,
-                              uint16_t attributes) override
+    bool SetTimeAndAttributes(const std::string& path, uint16_t dosDate, uint16_t dosTime, uint16_t attributes) override
     {
         CalendarTime t = FromDosDateTime(dosDate, dosTime);
         struct tm local;

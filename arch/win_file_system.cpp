@@ -138,8 +138,8 @@ public:
             if (name == "." || name == "..") continue;
             DirectoryEntry entry;
             entry.name = name;
-            entry.info = MakeInfo(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow,
-                                  found.ftLastWriteTime);
+            entry.info =
+                MakeInfo(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime);
             entries.push_back(entry);
         } while (::FindNextFileA(h, &found));
         ::FindClose(h);
@@ -148,8 +148,8 @@ public:
 
     std::unique_ptr<InputFile> OpenRead(const std::string& path, std::string& error) override
     {
-        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             error = ErrorText(path);
             return nullptr;
@@ -199,8 +199,7 @@ public:
 
     bool RemoveFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
 
-    bool SetTimeAndAttributes(const std::string& path, uint16_t dosDate, uint16_t dosTime,
-                              uint16_t attributes) override
+    bool SetTimeAndAttributes(const std::string& path, uint16_t dosDate, uint16_t dosTime, uint16_t attributes) override
     {
         bool ok = false;
         FILETIME local, utc;

@@ -7,9 +7,9 @@
 // file access included).
 //   lzx_bench [file...]
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -36,20 +36,21 @@ struct Result {
     double seconds = 0;
 };
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
+std::vector<uint8_t> ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Photo-like JPEGs from ImageMagick's plasma generator with fixed seeds.
-std::vector<uint8_t> Jpegs(int count) {
+std::vector<uint8_t> Jpegs(int count)
+{
     std::vector<uint8_t> all;
     for (int i = 0; i < count; ++i) {
         const std::string path = "/tmp/lzx_bench_" + std::to_string(i) + ".jpg";
         const std::string command = "convert -seed " + std::to_string(100 + i) +
                                     " -size 1600x1200 plasma:fractal -blur 0x1 -quality 92 " + path + " 2>/dev/null";
-        if (std::system(command.c_str()) != 0)
-            return {};
+        if (std::system(command.c_str()) != 0) return {};
         const auto bytes = ReadFile(path);
         std::remove(path.c_str());
         all.insert(all.end(), bytes.begin(), bytes.end());
@@ -59,7 +60,8 @@ std::vector<uint8_t> Jpegs(int count) {
 
 // What gcab -z writes for a folder: "CK" and a raw deflate stream (zlib
 // level 6) per data block, each block compressed on its own.
-Result Mszip(const std::vector<uint8_t>& data) {
+Result Mszip(const std::vector<uint8_t>& data)
+{
     Result r;
     const double start = CpuSeconds();
     z_stream z{};
@@ -82,7 +84,8 @@ Result Mszip(const std::vector<uint8_t>& data) {
 
 // gcab itself on the input written to a file: the cabinet's size and the
 // whole run's time. Size 0 when gcab is not there.
-Result Gcab(const std::vector<uint8_t>& data) {
+Result Gcab(const std::vector<uint8_t>& data)
+{
     Result r;
     const std::string dir = "/tmp/lzx_bench_gcab";
     std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str());
@@ -93,22 +96,27 @@ Result Gcab(const std::vector<uint8_t>& data) {
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(("cd " + dir + " && gcab -c -z out.cab input.bin >/dev/null 2>&1").c_str());
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (status == 0)
-        r.size = ReadFile(dir + "/out.cab").size();
+    if (status == 0) r.size = ReadFile(dir + "/out.cab").size();
     std::system(("rm -rf " + dir).c_str());
     return r;
 }
 
-Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool verify) {
-    Result r;
-    std::vector<std::vector<uint8_t>> blocks;
-    const double start = CpuSeconds();
+std::vector<cab::EncodedFrame> EncodeAll(const std::vector<uint8_t>& data, int windowBits, int level)
+{
+    std::vector<cab::EncodedFrame> frames;
     auto encoder = cab::MakeLzxEncoder(windowBits, level);
-    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
-        blocks.emplace_back();
-        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), blocks.back());
-        r.size += blocks.back().size();
-    }
+    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize)
+        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), frames);
+    encoder->Finish(frames);
+    return frames;
+}
+
+Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool verify)
+{
+    Result r;
+    const double start = CpuSeconds();
+    const std::vector<cab::EncodedFrame> blocks = EncodeAll(data, windowBits, level);
+    for (const cab::EncodedFrame& frame : blocks) r.size += frame.data.size();
     r.seconds = CpuSeconds() - start;
     if (verify) {
         auto decoder = cab::MakeLzxDecoder(windowBits);
@@ -117,7 +125,7 @@ Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool ver
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             const std::size_t at = i * cab::kFrameSize;
             const std::size_t n = std::min(cab::kFrameSize, data.size() - at);
-            if (!decoder->DecodeFrame(blocks[i].data(), blocks[i].size(), out.data(), n, error) ||
+            if (!decoder->DecodeFrame(blocks[i].data.data(), blocks[i].data.size(), out.data(), n, error) ||
                 !std::equal(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n), data.begin() + at)) {
                 std::printf("  ROUND TRIP FAILED at frame %zu: %s\n", i, error.c_str());
                 std::exit(1);
@@ -127,24 +135,21 @@ Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool ver
     return r;
 }
 
-double DecodeSeconds(const std::vector<uint8_t>& data, int windowBits) {
-    std::vector<std::vector<uint8_t>> blocks;
-    auto encoder = cab::MakeLzxEncoder(windowBits, 1);
-    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
-        blocks.emplace_back();
-        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), blocks.back());
-    }
+double DecodeSeconds(const std::vector<uint8_t>& data, int windowBits)
+{
+    const std::vector<cab::EncodedFrame> blocks = EncodeAll(data, windowBits, 1);
     auto decoder = cab::MakeLzxDecoder(windowBits);
     std::vector<uint8_t> out(cab::kFrameSize);
     std::string error;
     const double start = CpuSeconds();
     for (std::size_t i = 0; i < blocks.size(); ++i)
-        decoder->DecodeFrame(blocks[i].data(), blocks[i].size(), out.data(),
+        decoder->DecodeFrame(blocks[i].data.data(), blocks[i].data.size(), out.data(),
                              std::min(cab::kFrameSize, data.size() - i * cab::kFrameSize), error);
     return CpuSeconds() - start;
 }
 
-void Report(const Input& in) {
+void Report(const Input& in)
+{
     const double mb = static_cast<double>(in.data.size()) / 1e6;
     const Result mszip = Mszip(in.data);
     std::printf("%s: %.2f MB\n", in.name.c_str(), mb);
@@ -152,8 +157,8 @@ void Report(const Input& in) {
                 mszip.size, static_cast<double>(mszip.size) / static_cast<double>(in.data.size()), mb / mszip.seconds);
     const Result gcab = Gcab(in.data);
     if (gcab.size)
-        std::printf("  %-22s %10zu bytes  %.3f of MSZIP's  speed %.2f of MSZIP's  %7.1f MB/s (whole run)\n",
-                    "gcab -z", gcab.size, static_cast<double>(gcab.size) / static_cast<double>(mszip.size),
+        std::printf("  %-22s %10zu bytes  %.3f of MSZIP's  speed %.2f of MSZIP's  %7.1f MB/s (whole run)\n", "gcab -z",
+                    gcab.size, static_cast<double>(gcab.size) / static_cast<double>(mszip.size),
                     mszip.seconds / gcab.seconds, mb / gcab.seconds);
     const struct {
         const char* name;
@@ -171,11 +176,11 @@ void Report(const Input& in) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::vector<Input> inputs;
     if (argc > 1) {
-        for (int i = 1; i < argc; ++i)
-            inputs.push_back({argv[i], ReadFile(argv[i])});
+        for (int i = 1; i < argc; ++i) inputs.push_back({argv[i], ReadFile(argv[i])});
     } else {
         const std::size_t size = 8 << 20;
         inputs.push_back({"text", lzxcorpus::Text(size, 1)});
@@ -192,7 +197,6 @@ int main(int argc, char** argv) {
             std::printf("(no JPEG: ImageMagick's convert is missing)\n");
     }
     for (const Input& in : inputs)
-        if (!in.data.empty())
-            Report(in);
+        if (!in.data.empty()) Report(in);
     return 0;
 }

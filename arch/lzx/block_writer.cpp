@@ -126,8 +126,7 @@ void BlockWriter::WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* pre
     std::copy(lengths, lengths + count, previous);
 }
 
-void BlockWriter::WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes,
-                                  const Sequence& items)
+void BlockWriter::WriteHeader(BitWriter& out, int type, uint32_t size, const BlockCodes& codes)
 {
     out.Put(static_cast<uint32_t>(type), 3);
     out.Put(size, 24);
@@ -136,32 +135,39 @@ void BlockWriter::WriteCompressed(BitWriter& out, int type, uint32_t size, const
     WriteTree(out, codes.mainLengths, m_prevMain, kNumChars);
     WriteTree(out, codes.mainLengths + kNumChars, m_prevMain + kNumChars, m_mainSymbols - kNumChars);
     WriteTree(out, codes.lengthLengths, m_prevLength, kLengthSymbols);
+}
 
-    const bool aligned = type == kBlockAligned;
-    for (const Item item : items) {
-        if (!IsMatch(item)) {
-            out.Put(codes.mainCodes[item], codes.mainLengths[item]);
-            continue;
-        }
-        const uint32_t length = MatchLength(item);
-        const uint32_t formatted = FormattedOffset(item);
-        const int slot = PositionSlot(formatted);
-        const int symbol = MatchSymbol(slot, length);
-        out.Put(codes.mainCodes[symbol], codes.mainLengths[symbol]);
-        if (length - kMinMatch >= kNumPrimaryLengths) {
-            const uint32_t l = length - kMinMatch - kNumPrimaryLengths;
-            out.Put(codes.lengthCodes[l], codes.lengthLengths[l]);
-        }
-        if (slot < kNumRepeatedOffsets) continue;
-        const int extra = kSlots.extraBits[slot];
-        const uint32_t footer = formatted - kSlots.base[slot];
-        if (aligned && extra >= kAlignedBits) {
-            out.Put(footer >> kAlignedBits, extra - kAlignedBits);
-            out.Put(codes.alignedCodes[footer & 7], codes.alignedLengths[footer & 7]);
-        } else {
-            out.Put(footer, extra);
-        }
+void BlockWriter::WriteItem(BitWriter& out, Item item, const BlockCodes& codes, bool aligned)
+{
+    if (!IsMatch(item)) {
+        out.Put(codes.mainCodes[item], codes.mainLengths[item]);
+        return;
     }
+    const uint32_t length = MatchLength(item);
+    const uint32_t formatted = FormattedOffset(item);
+    const int slot = PositionSlot(formatted);
+    const int symbol = MatchSymbol(slot, length);
+    out.Put(codes.mainCodes[symbol], codes.mainLengths[symbol]);
+    if (length - kMinMatch >= kNumPrimaryLengths) {
+        const uint32_t l = length - kMinMatch - kNumPrimaryLengths;
+        out.Put(codes.lengthCodes[l], codes.lengthLengths[l]);
+    }
+    if (slot < kNumRepeatedOffsets) return;
+    const int extra = kSlots.extraBits[slot];
+    const uint32_t footer = formatted - kSlots.base[slot];
+    if (aligned && extra >= kAlignedBits) {
+        out.Put(footer >> kAlignedBits, extra - kAlignedBits);
+        out.Put(codes.alignedCodes[footer & 7], codes.alignedLengths[footer & 7]);
+    } else {
+        out.Put(footer, extra);
+    }
+}
+
+void BlockWriter::WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes,
+                                  const Sequence& items)
+{
+    WriteHeader(out, type, size, codes);
+    for (const Item item : items) WriteItem(out, item, codes, type == kBlockAligned);
 }
 
 std::size_t BlockWriter::UncompressedBits(std::size_t startBit, uint32_t size)

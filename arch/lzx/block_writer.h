@@ -46,6 +46,11 @@ public:
     // the ones the next block is coded against.
     void WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes, const Sequence& items);
 
+    // The same in pieces, for a block whose items span several frames: the
+    // header and trees, then each item.
+    void WriteHeader(BitWriter& out, int type, uint32_t size, const BlockCodes& codes);
+    static void WriteItem(BitWriter& out, Item item, const BlockCodes& codes, bool aligned);
+
     // Writes an uncompressed block: its header, one to sixteen bits of
     // padding up to the next 16-bit boundary, the repeated offsets, the
     // bytes and, after an odd count, a padding byte.
@@ -56,10 +61,11 @@ public:
     // bit position `startBit` of a frame.
     static std::size_t UncompressedBits(std::size_t startBit, uint32_t size);
 
-private:
+public:
     // The bits the items of a block coded with `codes` take.
     uint64_t DataBits(int type, const SymbolCounts& counts, const BlockCodes& codes) const;
 
+private:
     void WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* previous, int count);
 
     int m_mainSymbols;

@@ -8,11 +8,11 @@
 
 #include "arch/lzx/bit_writer.h"
 #include "arch/lzx/e8.h"
+#include "arch/lzx/optimal_encoder.h"
 
 namespace cab::lzx {
 namespace {
 
-constexpr uint32_t kScale = 16; // prices are in sixteenths of a bit
 // Stream positions handed to the match finder stay below this; past it the
 // finder starts over (cabinet folders never get there).
 constexpr uint64_t kFinderSpan = 0xF0000000u;
@@ -58,10 +58,10 @@ Encoder::Encoder(int windowBits, int level)
     m_skipShift = s.skip;
     m_storedStep = s.storedStep;
     m_matches.resize(kMaxMatch + 2);
-    SetDefaultPrices();
+    m_prices.SetDefault();
 }
 
-void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out)
+void Encoder::Encode(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out)
 {
     if (size == 0) return;
     if (size > kFrameSize) throw std::invalid_argument("an LZX frame holds at most 32768 bytes");
@@ -111,7 +111,7 @@ void Encoder::EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uin
         return;
     }
     out.insert(out.end(), m_scratch.begin(), m_scratch.end());
-    SetPrices(codes);
+    m_prices.SetFromCodes(codes, m_windowBits);
     ++m_frameIndex;
 }
 
@@ -123,7 +123,7 @@ void Encoder::WriteStored(std::vector<uint8_t>& out, uint32_t begin, std::size_t
     ++m_frameIndex;
 }
 
-void Encoder::WriteStreamHeader(BitWriter& out)
+void WriteStreamHeader(BitWriter& out)
 {
     // Call translation on, with its size as two 16-bit halves.
     out.Put(1, 1);
@@ -247,12 +247,12 @@ Encoder::Candidate Encoder::BestAt(uint32_t at, uint32_t end)
     };
     for (int r = 0; r < kNumRepeatedOffsets; ++r) {
         const uint32_t len = RepeatLength(at, m_repeated[r], maxLength);
-        if (len >= kMinMatch) consider(len, RepeatPrice(r, len), r, m_repeated[r]);
+        if (len >= kMinMatch) consider(len, m_prices.Repeat(r, len), r, m_repeated[r]);
     }
     const int found = Search(at, maxLength);
     for (int k = 0; k < found; ++k) {
         const Match m = m_matches[k];
-        if (m.length > best.length) consider(m.length, ExplicitPrice(m.offset, m.length), -1, m.offset);
+        if (m.length > best.length) consider(m.length, m_prices.Explicit(m.offset, m.length), -1, m.offset);
     }
     return best;
 }
@@ -306,56 +306,15 @@ void Encoder::Parse(uint32_t begin, uint32_t end)
     }
 }
 
-void Encoder::SetDefaultPrices()
-{
-    for (uint32_t& p : m_prices.literal) p = 8 * kScale;
-    for (int slot = 0; slot < kMaxPositionSlots; ++slot)
-        for (int h = 0; h < 8; ++h)
-            m_prices.match[slot][h] = (slot < kNumRepeatedOffsets ? 8 : 10) * kScale + h * kScale / 2;
-    for (uint32_t& p : m_prices.length) p = 8 * kScale;
-}
-
-void Encoder::SetPrices(const BlockCodes& codes)
-{
-
-    // Symbols the last block did not use are priced as rare ones.
-    for (int b = 0; b < kNumChars; ++b)
-        m_prices.literal[b] = (codes.mainLengths[b] ? codes.mainLengths[b] : 12) * kScale;
-    const int slots = PositionSlotCount(m_windowBits);
-    for (int slot = 0; slot < slots; ++slot)
-        for (int h = 0; h < 8; ++h) {
-            const uint8_t len = codes.mainLengths[kNumChars + slot * 8 + h];
-            m_prices.match[slot][h] = (len ? len : 14) * kScale;
-        }
-    for (int s = 0; s < kLengthSymbols; ++s)
-        m_prices.length[s] = (codes.lengthLengths[s] ? codes.lengthLengths[s] : 10) * kScale;
-}
-
-uint32_t Encoder::ExplicitPrice(uint32_t offset, uint32_t length) const
-{
-    const int slot = PositionSlot(offset + 2);
-    const uint32_t extra = length - kMinMatch;
-    const uint32_t symbol = extra < kNumPrimaryLengths ? m_prices.match[slot][extra]
-                                                       : m_prices.match[slot][kNumPrimaryLengths] +
-                                                             m_prices.length[extra - kNumPrimaryLengths];
-    return symbol + kSlots.extraBits[slot] * kScale;
-}
-
-uint32_t Encoder::RepeatPrice(int index, uint32_t length) const
-{
-    const uint32_t extra = length - kMinMatch;
-    if (extra < kNumPrimaryLengths) return m_prices.match[index][extra];
-    return m_prices.match[index][kNumPrimaryLengths] + m_prices.length[extra - kNumPrimaryLengths];
-}
-
 } // namespace cab::lzx
 
 namespace cab {
 
-std::unique_ptr<FolderEncoder> MakeLzxEncoder(int windowBits, int level)
+std::unique_ptr<FolderEncoder> MakeLzxEncoder(int windowBits, int level, int threads)
 {
     if (windowBits < lzx::kMinWindowBits || windowBits > lzx::kMaxWindowBits) return nullptr;
-    return std::make_unique<lzx::Encoder>(windowBits, level);
+    if (level <= 0) return std::make_unique<lzx::Encoder>(windowBits, level);
+    return std::make_unique<lzx::OptimalEncoder>(windowBits, level, threads);
 }
 
 } // namespace cab

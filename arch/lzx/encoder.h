@@ -13,6 +13,7 @@
 #include "arch/lzx/block_writer.h"
 #include "arch/lzx/format.h"
 #include "arch/lzx/match_finder.h"
+#include "arch/lzx/prices.h"
 #include "arch/lzx/sequence.h"
 
 namespace cab::lzx {
@@ -21,19 +22,19 @@ namespace cab::lzx {
 // tools write, and larger than any program one would pack.
 constexpr int32_t kE8TranslationSize = 12000000;
 
-class Encoder final : public FolderEncoder {
+// The stream header of a folder: call translation on, with its size.
+void WriteStreamHeader(BitWriter& out);
+
+// The fast level: each frame one block, parsed greedily by the prices of
+// the block before.
+class Encoder final : public FrameByFrameEncoder {
 public:
     Encoder(int windowBits, int level);
-    void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override;
+
+protected:
+    void Encode(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override;
 
 private:
-    // Prices in sixteenths of a bit, from the last block's codes.
-    struct Prices {
-        uint32_t literal[kNumChars];
-        uint32_t match[kMaxPositionSlots][8];
-        uint32_t length[kLengthSymbols];
-    };
-    static void WriteStreamHeader(BitWriter& out);
     // Frames of compressed or random data are stored without a search.
     bool LooksIncompressible(uint32_t begin, uint32_t end);
     void AppendFrame(const uint8_t* data, std::size_t size);
@@ -61,10 +62,6 @@ private:
     // A match, coded through a repeated offset when it equals one.
     void EmitMatch(uint32_t length, uint32_t offset);
     void EmitRepeat(uint32_t length, int index);
-    void SetDefaultPrices();
-    void SetPrices(const BlockCodes& codes);
-    uint32_t ExplicitPrice(uint32_t offset, uint32_t length) const;
-    uint32_t RepeatPrice(int index, uint32_t length) const;
 
     const int m_windowBits;
     const int m_level;
