@@ -1,7 +1,9 @@
 #include "arch/arch_app.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
+#include <thread>
 
 #include "arch/cab_format.h"
 #include "arch/cab_writer.h"
@@ -19,6 +21,17 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+// The encoders' effort and threads from -f, -x and -j: without -j, one
+// thread per processor.
+cab::Packing PackingOf(const Options& options)
+{
+    const cab::Effort effort = options.fast   ? cab::Effort::Fast
+                               : options.best ? cab::Effort::Best
+                                              : cab::Effort::Default;
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    return cab::Packing(effort, options.threads > 0 ? options.threads : std::max(processors, 1));
+}
+
 int Create(const Options& options, FileSystem& fs, std::ostream& out, std::ostream& err)
 {
     CollectOptions collect;
@@ -33,15 +46,15 @@ int Create(const Options& options, FileSystem& fs, std::ostream& out, std::ostre
         return kExitFailed;
     }
     const uint16_t compression = options.compression;
-    const cab::Effort effort = options.fast ? cab::Effort::Fast : cab::Effort::Default;
     WriteSummary summary;
-    if (!WriteCabinet(fs, options.cabinet, files, compression, effort, WriterLimits(), summary, error)) {
+    if (!WriteCabinet(fs, options.cabinet, files, compression, PackingOf(options), WriterLimits(), summary, error)) {
         err << "arch: " << options.cabinet << ": " << error << "\n";
         return kExitFailed;
     }
     out << "arch: " << options.cabinet << ": " << files.size() << " files, " << summary.inputBytes << " bytes in "
         << summary.folders << (summary.folders == 1 ? " folder" : " folders") << " ("
         << cab::CompressionName(compression) << (options.fast && compression != cab::kCompressNone ? ", fast" : "")
+        << (options.best && (compression & cab::kCompressTypeMask) == cab::kCompressLzx ? ", best" : "")
         << "), cabinet " << summary.cabinetBytes << " bytes\n";
     return kExitOk;
 }

@@ -18,9 +18,9 @@ struct FolderPlan {
 
 class CabinetWriter {
 public:
-    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression, cab::Effort effort,
-                  const WriterLimits& limits)
-        : m_fs(fs), m_files(files), m_compression(compression), m_effort(effort), m_limits(limits)
+    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression,
+                  const cab::Packing& packing, const WriterLimits& limits)
+        : m_fs(fs), m_files(files), m_compression(compression), m_packing(packing), m_limits(limits)
     {}
 
     bool Write(const std::string& cabinetPath, WriteSummary& summary, std::string& error)
@@ -134,7 +134,7 @@ private:
     bool WriteFolder(FolderPlan& folder, std::string& error)
     {
         folder.record.dataOffset = static_cast<uint32_t>(m_position);
-        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression, m_effort);
+        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression, m_packing);
         if (!encoder) {
             error = "the " + cab::CompressionName(m_compression) + " compressor could not be set up";
             return false;
@@ -227,7 +227,7 @@ private:
     FileSystem& m_fs;
     const std::vector<SourceFile>& m_files;
     const uint16_t m_compression;
-    const cab::Effort m_effort;
+    const cab::Packing m_packing;
     const WriterLimits m_limits;
     std::vector<FolderPlan> m_folders;
     std::vector<uint16_t> m_fileFolder;
@@ -242,10 +242,10 @@ private:
 } // namespace
 
 bool WriteCabinet(FileSystem& fs, const std::string& cabinetPath, const std::vector<SourceFile>& files,
-                  uint16_t compression, cab::Effort effort, const WriterLimits& limits, WriteSummary& summary,
+                  uint16_t compression, const cab::Packing& packing, const WriterLimits& limits, WriteSummary& summary,
                   std::string& error)
 {
-    CabinetWriter writer(fs, files, compression, effort, limits);
+    CabinetWriter writer(fs, files, compression, packing, limits);
     return writer.Write(cabinetPath, summary, error);
 }
 

@@ -16,6 +16,7 @@ constexpr int kMaxLzxWindow = lzx::kMaxWindowBits;
 // The LZX encoder's levels of effort.
 constexpr int kLzxFastLevel = 0;
 constexpr int kLzxDefaultLevel = 1;
+constexpr int kLzxBestLevel = 2;
 // zlib's level for a fast MSZIP folder.
 constexpr int kMszipFastLevel = 1;
 
@@ -59,12 +60,13 @@ bool ParseMethod(const std::string& text, uint16_t& compression, std::string& er
     return false;
 }
 
-std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, Effort effort)
+std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, const Packing& packing)
 {
-    const bool fast = effort == Effort::Fast;
+    const bool fast = packing.effort == Effort::Fast;
+    const int lzxLevel = fast ? kLzxFastLevel : packing.effort == Effort::Best ? kLzxBestLevel : kLzxDefaultLevel;
     switch (compression & kCompressTypeMask) {
     case kCompressMszip: return fast ? MakeMszipEncoder(kMszipFastLevel) : MakeMszipEncoder();
-    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), fast ? kLzxFastLevel : kLzxDefaultLevel);
+    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), lzxLevel, packing.threads);
     default: return MakeStoredEncoder();
     }
 }

@@ -10,6 +10,7 @@
 #include "arch/lzx/e8.h"
 #include "arch/lzx/encoder.h"
 #include "arch/lzx/huffman_encoder.h"
+#include "arch/lzx/match_finder.h"
 #include "arch/lzx/prices.h"
 #include "arch/lzx/tree_finder.h"
 
@@ -18,8 +19,8 @@ namespace {
 
 OptimalSettings SettingsFor(int level)
 {
-    if (level >= 2) return {96, 160, 3, 16};
-    return {24, 48, 1, 8};
+    if (level >= 2) return {true, 96, 160, 3, 16};
+    return {false, 16, 48, 0, 8};
 }
 
 // Bits per byte of a frame's byte frequencies above which it is taken for
@@ -81,8 +82,37 @@ void AddCounts(SymbolCounts& to, const SymbolCounts& from)
     to.alignableBits += from.alignableBits;
 }
 
+// The rows of the fast level's match finder as a source of match lists:
+// less thorough than the trees, and much quicker to fill.
+class RowSource {
+public:
+    static constexpr uint32_t kHashBytes = MatchFinder::kHashBytes;
+
+    RowSource(int windowBits, uint32_t maxOffset, uint32_t depth, uint32_t niceLength)
+        : m_finder(std::min(15, windowBits - 3), std::min(16, windowBits - 3), maxOffset)
+    {
+        m_finder.SetSearch(static_cast<int>(depth), niceLength / 2, niceLength);
+    }
+    int Find(const uint8_t* base, uint32_t position, uint32_t available, uint32_t maxLength, Match* out)
+    {
+        if (maxLength < kHashBytes) {
+            Insert(base, position, available);
+            return 0;
+        }
+        return m_finder.FindAndInsert(base + position, position, position, maxLength, out);
+    }
+    void Insert(const uint8_t* base, uint32_t position, uint32_t available)
+    {
+        if (available >= kHashBytes) m_finder.Insert(base + position, position, available);
+    }
+
+private:
+    MatchFinder m_finder;
+};
+
 // Codes one stretch: `bytes` holds the window before it (`history` bytes)
 // and then its frames.
+template <typename Finder>
 class StretchCoder {
 public:
     StretchCoder(int windowBits, const OptimalSettings& settings)
@@ -96,7 +126,7 @@ public:
         m_base = bytes.data();
         m_end = static_cast<uint32_t>(bytes.size());
         for (uint32_t p = 0; p < history; ++p)
-            if (m_end - p >= TreeFinder::kHashBytes) m_finder.Insert(m_base, p, m_end - p);
+            if (m_end - p >= Finder::kHashBytes) m_finder.Insert(m_base, p, m_end - p);
         m_prices.SetDefault();
         uint32_t at = history;
         for (std::size_t f = 0; f < frames.size(); f += static_cast<std::size_t>(m_settings.chunkFrames)) {
@@ -129,10 +159,11 @@ private:
             for (uint32_t p = frameBegin; p < frameEnd; ++p) {
                 m_matchStart.push_back(static_cast<uint32_t>(m_matches.size()));
                 const uint32_t available = m_end - p;
-                if (available < TreeFinder::kHashBytes) continue;
+                if (available < Finder::kHashBytes) continue;
+                // Inside a long match: not searched, and only every fourth
+                // position recorded.
                 if (p < skipUntil) {
-                    // Inside a long match: recorded, not searched.
-                    m_finder.Insert(m_base, p, available);
+                    if ((skipUntil - p) % 4 == 0) m_finder.Insert(m_base, p, available);
                     continue;
                 }
                 if ((p - frameBegin) % step != 0) continue;
@@ -252,17 +283,17 @@ private:
 
         // A first parse with the prices so far tells each frame's
         // statistics.
+        // With no further passes its items are the blocks' own.
         Repeats repeats = m_repeats;
         std::vector<SymbolCounts> frameCounts(frames.size());
-        {
-            Sequence items;
-            uint32_t frameBegin = begin;
-            for (std::size_t f = 0; f < frames.size(); ++f) {
-                items.clear();
-                Parse(begin, frameBegin, frameEnds[f], frameEnds, repeats, items);
-                CountSymbols(items, frameCounts[f]);
-                frameBegin = frameEnds[f];
-            }
+        std::vector<Sequence> frameItems(frames.size());
+        std::vector<Repeats> frameRepeats(frames.size());
+        uint32_t frameBegin = begin;
+        for (std::size_t f = 0; f < frames.size(); ++f) {
+            Parse(begin, frameBegin, frameEnds[f], frameEnds, repeats, frameItems[f]);
+            CountSymbols(frameItems[f], frameCounts[f]);
+            frameRepeats[f] = repeats;
+            frameBegin = frameEnds[f];
         }
 
         // Frames join the block before them while one set of trees codes
@@ -286,19 +317,28 @@ private:
         // Each block parsed again with codes from its own statistics.
         std::size_t f = 0;
         uint32_t blockBegin = begin;
+        // A stored block leaves the repeated offsets of the first parse
+        // behind: the blocks after it are parsed again.
+        bool firstParseHolds = true;
         for (const std::size_t count : blockFrames) {
             SymbolCounts counts;
             for (std::size_t k = f; k < f + count; ++k) AddCounts(counts, frameCounts[k]);
             const uint32_t blockEnd = frameEnds[f + count - 1];
             CodedBlock block;
             const Repeats startRepeats = m_repeats;
-            for (int pass = 0; pass < m_settings.passes; ++pass) {
+            const int passes = m_settings.passes > 0 || firstParseHolds ? m_settings.passes : 1;
+            if (passes == 0) {
+                for (std::size_t k = f; k < f + count; ++k)
+                    block.items.insert(block.items.end(), frameItems[k].begin(), frameItems[k].end());
+                m_repeats = frameRepeats[f + count - 1];
+            }
+            for (int pass = 0; pass < passes; ++pass) {
                 m_blockWriter.ChooseCodes(counts, block.codes);
                 m_prices.SetFromCodes(block.codes, m_windowBits);
                 block.items.clear();
                 Repeats start = m_repeats;
                 Parse(begin, blockBegin, blockEnd, frameEnds, start, block.items);
-                if (pass + 1 == m_settings.passes) m_repeats = start;
+                if (pass + 1 == passes) m_repeats = start;
                 counts = SymbolCounts();
                 CountSymbols(block.items, counts);
             }
@@ -311,6 +351,7 @@ private:
                 // block, and so do the prices.
                 m_repeats = startRepeats;
                 block.items.clear();
+                firstParseHolds = false;
             } else {
                 m_prices.SetFromCodes(block.codes, m_windowBits);
             }
@@ -324,7 +365,7 @@ private:
     const int m_windowBits;
     const int m_mainSymbols;
     const OptimalSettings m_settings;
-    TreeFinder m_finder;
+    Finder m_finder;
     BlockWriter m_blockWriter; // only for its choice of codes
     Prices m_prices;
     Repeats m_repeats;
@@ -400,8 +441,13 @@ void OptimalEncoder::Launch()
 
     Stretch* s = stretch.get();
     auto code = [s, windowBits = m_windowBits, settings = m_settings] {
-        StretchCoder coder(windowBits, settings);
-        coder.Code(s->bytes, s->history, s->frames, s->blocks);
+        if (settings.trees) {
+            StretchCoder<TreeFinder> coder(windowBits, settings);
+            coder.Code(s->bytes, s->history, s->frames, s->blocks);
+        } else {
+            StretchCoder<RowSource> coder(windowBits, settings);
+            coder.Code(s->bytes, s->history, s->frames, s->blocks);
+        }
     };
     if (m_threads > 1)
         s->worker = std::thread(code);
