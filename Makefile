@@ -49,7 +49,8 @@ run: win
 	tools/run.sh $(WIN)
 
 bench: release win
-	tools/run-bench.sh $(RELEASE) $(WIN)
+	@tools/deps.sh bench
+	tools/run-bench.sh $(RELEASE)
 	bench/generate_bench.sh $(WIN)
 
 clean:

@@ -250,7 +250,8 @@ private:
             stored += BlockWriter::UncompressedBits(0, frames[k]);
         const uint64_t coded = m_blockWriter.DataBits(block.type, counts, block.codes) + TreeBits(block.codes);
         if (coded >= stored) return false;
-        // Per frame: at most the data block's room less the trees'.
+        // Per frame: the data block holds 6144 bytes more than the frame,
+        // room for the trees (at most about 2.5 KiB) and 2 KiB of items more.
         std::size_t item = 0;
         for (std::size_t k = first; k < first + block.frames; ++k) {
             SymbolCounts frameCounts;
@@ -260,7 +261,7 @@ private:
                 filled += IsMatch(block.items[item]) ? MatchLength(block.items[item]) : 1;
             }
             CountSymbols(items, frameCounts);
-            if (m_blockWriter.DataBits(block.type, frameCounts, block.codes) > 8 * (kFrameSize + 4096)) return false;
+            if (m_blockWriter.DataBits(block.type, frameCounts, block.codes) > 8 * (kFrameSize + 2048)) return false;
         }
         return true;
     }
