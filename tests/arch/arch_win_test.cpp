@@ -14,6 +14,7 @@
 #include "tests/support/test_env.h"
 
 using archtest::U16;
+using archtest::U32;
 using testenv::TestRoot;
 
 namespace {
