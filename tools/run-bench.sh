@@ -120,9 +120,9 @@ for c in docs mixed; do
 done
 
 # Peak resident size of packing, for each level and window, on one thread
-# and on every processor: on the manual's library reference alone (more
+# and on every processor: on the manual's reST sources alone (more
 # than one stretch of the largest window) and, for LZX:21, on all of it.
-part="$work/docs/show/library"
+part="$work/docs/show/_sources"
 for w in 15 16 17 18 19 20 21; do
   for level in fast default best; do
     case $level in fast) opt=-f ;; default) opt="" ;; best) opt=-x ;; esac
@@ -171,7 +171,7 @@ echo
 echo "Times (s) and peak resident size (MiB):"
 awk -F'|' '$1 !~ /^rss / { printf "  %-28s %8.2f s %6.0f MiB\n", $1, $2, $3 / 1024 }' "$results"
 echo
-printf 'Peak resident size of packing (MiB) on %s MiB (the library reference); fast on 1 thread:\n' \
+printf 'Peak resident size of packing (MiB) on %s MiB (the manual reST sources); fast on 1 thread:\n' \
   "$(mib "$(bytes_of "$part")")"
 printf '  %-8s %6s %12s %12s %12s %12s\n' window fast "default -j1" "default -j$cores" "best -j1" "best -j$cores"
 for w in 15 16 17 18 19 20 21; do

@@ -42,17 +42,17 @@ TEST(CabinetLayout, HeaderFolderFileAndDataRecords)
 
     // CFHEADER
     EXPECT_EQ(b.substr(0, 4), "MSCF");
-    EXPECT_EQ(U32(b, 4), 0u);          // reserved1
-    EXPECT_EQ(U32(b, 8), b.size());    // cbCabinet
-    EXPECT_EQ(U32(b, 12), 0u);         // reserved2
-    EXPECT_EQ(U32(b, 16), 36u + 8u);   // coffFiles: after the one CFFOLDER
-    EXPECT_EQ(U32(b, 20), 0u);         // reserved3
-    EXPECT_EQ(b[24], 3);               // versionMinor
-    EXPECT_EQ(b[25], 1);               // versionMajor
-    EXPECT_EQ(U16(b, 26), 1u);         // cFolders
-    EXPECT_EQ(U16(b, 28), 2u);         // cFiles
-    EXPECT_EQ(U16(b, 30), 0u);         // flags: no reserve, no set
-    EXPECT_EQ(U16(b, 34), 0u);         // iCabinet
+    EXPECT_EQ(U32(b, 4), 0u);        // reserved1
+    EXPECT_EQ(U32(b, 8), b.size());  // cbCabinet
+    EXPECT_EQ(U32(b, 12), 0u);       // reserved2
+    EXPECT_EQ(U32(b, 16), 36u + 8u); // coffFiles: after the one CFFOLDER
+    EXPECT_EQ(U32(b, 20), 0u);       // reserved3
+    EXPECT_EQ(b[24], 3);             // versionMinor
+    EXPECT_EQ(b[25], 1);             // versionMajor
+    EXPECT_EQ(U16(b, 26), 1u);       // cFolders
+    EXPECT_EQ(U16(b, 28), 2u);       // cFiles
+    EXPECT_EQ(U16(b, 30), 0u);       // flags: no reserve, no set
+    EXPECT_EQ(U16(b, 34), 0u);       // iCabinet
 
     // CFFILE records, each 16 bytes and a zero-terminated name.
     std::size_t at = 44;
@@ -76,9 +76,9 @@ TEST(CabinetLayout, HeaderFolderFileAndDataRecords)
     at += 16 + 14;
 
     // CFFOLDER: data right after the file table, two blocks, stored.
-    EXPECT_EQ(U32(b, 36), at);      // coffCabStart
-    EXPECT_EQ(U16(b, 40), 2u);      // cCFData
-    EXPECT_EQ(U16(b, 42), 0u);      // typeCompress: none
+    EXPECT_EQ(U32(b, 36), at); // coffCabStart
+    EXPECT_EQ(U16(b, 40), 2u); // cCFData
+    EXPECT_EQ(U16(b, 42), 0u); // typeCompress: none
 
     // CFDATA: csum, cbData, cbUncomp, then the frame; 32768 then the rest.
     const std::string stream = first + second;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using arch::Command;
 using arch::Options;
 using arch::ParseOptions;
@@ -50,7 +49,8 @@ TEST(SplitCommandLine, ProgramNameHasNoBackslashRules)
 
 TEST(CommandLine, ThePackingLineAsTheProgramSendsIt)
 {
-    const std::string line = R"("c:\corvane\res\utilities\ambrel\arch.exe" -m LZX:21 -r -p -P "documents\ambrel\temp\\" N "c:\documents\show.ambd" "c:\documents\ambrel\temp\show\*.*")";
+    const std::string line =
+        R"("c:\corvane\res\utilities\ambrel\arch.exe" -m LZX:21 -r -p -P "documents\ambrel\temp\\" N "c:\documents\show.ambd" "c:\documents\ambrel\temp\show\*.*")";
     const Args args = SplitCommandLine(line);
     ASSERT_EQ(args, (Args{R"(c:\corvane\res\utilities\ambrel\arch.exe)", "-m", "LZX:21", "-r", "-p", "-P",
                           R"(documents\ambrel\temp\)", "N", R"(c:\documents\show.ambd)",
@@ -73,7 +73,8 @@ TEST(CommandLine, ThePackingLineAsTheProgramSendsIt)
 TEST(CommandLine, TheExtractionLineAsTheProgramSendsIt)
 {
     // The program path is not quoted on this line.
-    const std::string line = R"(c:\corvane\res\utilities\ambrel\arch.exe -o -m LZX:21 -r -p X "c:\x\show.ambd" "c:\documents\ambrel\temp\\")";
+    const std::string line =
+        R"(c:\corvane\res\utilities\ambrel\arch.exe -o -m LZX:21 -r -p X "c:\x\show.ambd" "c:\documents\ambrel\temp\\")";
     const Args args = SplitCommandLine(line);
     ASSERT_EQ(args, (Args{R"(c:\corvane\res\utilities\ambrel\arch.exe)", "-o", "-m", "LZX:21", "-r", "-p", "X",
                           R"(c:\x\show.ambd)", R"(c:\documents\ambrel\temp\)"}));
@@ -103,9 +104,8 @@ TEST(CommandLine, CompressionMethods)
 {
     Options options;
     std::string error;
-    const std::pair<const char*, uint16_t> methods[] = {
-        {"NONE", 0x0000}, {"MSZIP", 0x0001}, {"mszip", 0x0001}, {"LZX:15", 0x0F03}, {"LZX:18", 0x1203},
-        {"lzx:21", 0x1503}};
+    const std::pair<const char*, uint16_t> methods[] = {{"NONE", 0x0000},   {"MSZIP", 0x0001},  {"mszip", 0x0001},
+                                                        {"LZX:15", 0x0F03}, {"LZX:18", 0x1203}, {"lzx:21", 0x1503}};
     for (const auto& m : methods) {
         ASSERT_TRUE(ParseOptions({"-m", m.first, "L", "x.cab"}, options, error)) << m.first << ": " << error;
         EXPECT_EQ(options.compression, m.second) << m.first;
@@ -113,6 +113,12 @@ TEST(CommandLine, CompressionMethods)
     ASSERT_TRUE(ParseOptions({"-m", "LZX", "-f", "N", "x.cab", "f"}, options, error)) << error;
     EXPECT_EQ(options.compression, 0x1503);
     EXPECT_TRUE(options.fast);
+    ASSERT_TRUE(ParseOptions({"-x", "-j", "3", "-m", "LZX", "N", "x.cab", "f"}, options, error)) << error;
+    EXPECT_TRUE(options.best);
+    EXPECT_FALSE(options.fast);
+    EXPECT_EQ(options.threads, 3);
+    ASSERT_TRUE(ParseOptions({"-m", "LZX", "N", "x.cab", "f"}, options, error)) << error;
+    EXPECT_EQ(options.threads, 0) << "one thread per processor unless -j says otherwise";
     for (const char* bad : {"LZX:14", "LZX:22", "LZX:2", "QUANTUM", "zip", ""}) {
         EXPECT_FALSE(ParseOptions({"-m", bad, "N", "x.cab", "f"}, options, error)) << bad;
         EXPECT_NE(error.find("compression"), std::string::npos) << error;
@@ -138,6 +144,11 @@ TEST(CommandLine, HelpAndUnusableLines)
         {{"N", "x.cab"}, "no files to add"},
         {{"X", "x.cab", "a", "b"}, "one destination folder"},
         {{"L", "x.cab", "extra"}, "only the cabinet"},
+        {{"-j"}, "option -j needs a value"},
+        {{"-j", "0", "N", "x.cab", "f"}, "number of threads"},
+        {{"-j", "two", "N", "x.cab", "f"}, "number of threads"},
+        {{"-j", "-1", "N", "x.cab", "f"}, "number of threads"},
+        {{"-f", "-x", "N", "x.cab", "f"}, "exclude each other"},
     };
     for (const auto& b : bad) {
         EXPECT_FALSE(ParseOptions(b.first, options, error)) << b.second;
@@ -148,7 +159,8 @@ TEST(CommandLine, HelpAndUnusableLines)
 TEST(CommandLine, HelpTextNamesEveryOption)
 {
     const std::string help = arch::HelpText();
-    for (const char* piece : {"-m NONE | MSZIP | LZX:15 ... LZX:21", "-f", "-r", "-p", "-P", "-o", " N ", " X ", " L "})
+    for (const char* piece :
+         {"-m NONE | MSZIP | LZX:15 ... LZX:21", "-f", "-x", "-j n", "-r", "-p", "-P", "-o", " N ", " X ", " L "})
         EXPECT_NE(help.find(piece), std::string::npos) << piece;
     EXPECT_EQ(help.find("writes MSZIP"), std::string::npos) << "LZX writes LZX";
 }

@@ -50,17 +50,17 @@ TEST(CraftedCabinet, AWellFormedOneExtracts)
 
 TEST(HostileCabinet, NamesLeavingTheDestinationAreRefused)
 {
-    const char* const names[] = {"..\\evil.txt",   "..\\..\\evil.txt", "ok\\..\\..\\..\\evil.txt", "../evil.txt",
-                                 "c:\\evil.txt",   "c:evil.txt",       "\\evil.txt",               "/tmp/evil.txt",
-                                 "\\\\srv\\s\\evil.txt"};
+    const char* const names[] = {"..\\evil.txt", "..\\..\\evil.txt", "ok\\..\\..\\..\\evil.txt",
+                                 "../evil.txt",  "c:\\evil.txt",     "c:evil.txt",
+                                 "\\evil.txt",   "/tmp/evil.txt",    "\\\\srv\\s\\evil.txt"};
     for (const char* name : names) {
         ScratchDir dir;
         const Outcome o = ExtractCrafted(dir, StoredCabinet({{name, "EVIL"}, {"good.txt", "good"}}).Build());
         EXPECT_EQ(o.run.code, 1) << name;
         EXPECT_NE(o.run.err.find(std::string("\"") + name + "\" not extracted"), std::string::npos) << o.run.err;
         // The good member is there, the sentinel untouched, and nothing else.
-        EXPECT_EQ(o.everything, (std::map<std::string, std::string>{{"a/sentinel.txt", "sentinel"},
-                                                                    {"a/b/dest/good.txt", "good"}}))
+        EXPECT_EQ(o.everything,
+                  (std::map<std::string, std::string>{{"a/sentinel.txt", "sentinel"}, {"a/b/dest/good.txt", "good"}}))
             << name;
         EXPECT_FALSE(Exists("/tmp/evil.txt"));
     }
@@ -160,8 +160,7 @@ TEST(HostileCabinet, BlockSizesOutOfRange)
     ScratchDir dir2;
     const Outcome o2 = ExtractCrafted(dir2, mismatch.Build());
     EXPECT_EQ(o2.run.code, 1);
-    EXPECT_NE(o2.run.err.find("uncompressed data block holds 4 bytes instead of 3"), std::string::npos)
-        << o2.run.err;
+    EXPECT_NE(o2.run.err.find("uncompressed data block holds 4 bytes instead of 3"), std::string::npos) << o2.run.err;
 }
 
 TEST(HostileCabinet, DamagedDataNeverReplacesAnExistingFile)

@@ -13,22 +13,23 @@ namespace {
 
 std::vector<uint8_t> Frame(std::size_t size) { return std::vector<uint8_t>(size, 0x90); }
 
-void PutCall(std::vector<uint8_t>& f, std::size_t at, uint32_t operand) {
+void PutCall(std::vector<uint8_t>& f, std::size_t at, uint32_t operand)
+{
     f[at] = 0xE8;
-    for (int i = 0; i < 4; ++i)
-        f[at + 1 + i] = static_cast<uint8_t>(operand >> (8 * i));
+    for (int i = 0; i < 4; ++i) f[at + 1 + i] = static_cast<uint8_t>(operand >> (8 * i));
 }
 
-uint32_t Operand(const std::vector<uint8_t>& f, std::size_t at) {
+uint32_t Operand(const std::vector<uint8_t>& f, std::size_t at)
+{
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(f[at + 1 + i]) << (8 * i);
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(f[at + 1 + i]) << (8 * i);
     return v;
 }
 
 } // namespace
 
-TEST(LzxE8, RelativeTargetsBecomeAbsoluteAndBack) {
+TEST(LzxE8, RelativeTargetsBecomeAbsoluteAndBack)
+{
     auto f = Frame(64);
     PutCall(f, 2, 0x10);        // at stream position 102: 0x10 + 102
     PutCall(f, 20, 0xFFFFFFCE); // -50 at position 120: becomes 70
@@ -46,7 +47,8 @@ TEST(LzxE8, RelativeTargetsBecomeAbsoluteAndBack) {
     EXPECT_EQ(f, original);
 }
 
-TEST(LzxE8, TailAndShortFramesAreNeverTouched) {
+TEST(LzxE8, TailAndShortFramesAreNeverTouched)
+{
     auto f = Frame(20);
     PutCall(f, 9, 1);  // the last call that may change: 9 < 20 - 10
     PutCall(f, 14, 1); // inside the last 10 bytes
@@ -61,7 +63,8 @@ TEST(LzxE8, TailAndShortFramesAreNeverTouched) {
     EXPECT_EQ(shortFrame, before);
 }
 
-TEST(LzxE8, OperandBytesAreNotCalls) {
+TEST(LzxE8, OperandBytesAreNotCalls)
+{
     auto f = Frame(32);
     PutCall(f, 0, 0x000000E8); // the operand's first byte is E8 itself
     f[5] = 0xE8;               // right after the operand: a call again

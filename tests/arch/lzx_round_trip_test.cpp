@@ -6,6 +6,7 @@
 
 #include "arch/codec.h"
 #include "arch/lzx/sequence.h"
+#include "arch/lzx/tree_finder.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
@@ -164,5 +165,38 @@ TEST(LzxPositionSlots, AgreeWithThePublishedBases)
     for (uint32_t formatted = 0; formatted < bases[50]; ++formatted) {
         if (formatted == bases[slot + 1]) ++slot;
         ASSERT_EQ(cab::lzx::PositionSlot(formatted), slot) << formatted;
+    }
+}
+
+// The best level's tree finder, searching every candidate, against a
+// comparison with every earlier position: each match it gives is real and
+// longer than the one before, and the longest is the longest there is (from
+// four bytes on, the length its trees are keyed by).
+TEST(LzxTreeFinder, FindsTheLongestMatchThereIs)
+{
+    const std::vector<uint8_t> text = lzxcorpus::Html(6000, 14);
+    const uint32_t n = static_cast<uint32_t>(text.size());
+    cab::lzx::TreeFinder finder(15, cab::lzx::MaxOffset(15), 1u << 20, cab::lzx::kMaxMatch);
+    std::vector<cab::lzx::Match> found(cab::lzx::kMaxMatch + 2);
+    for (uint32_t p = 0; p + cab::lzx::TreeFinder::kHashBytes <= n; ++p) {
+        const uint32_t maxLength = std::min<uint32_t>(cab::lzx::kMaxMatch, n - p);
+        const int count = finder.Find(text.data(), p, n - p, maxLength, found.data());
+        uint32_t longest = 0;
+        for (uint32_t q = 0; q < p; ++q) {
+            uint32_t len = 0;
+            while (len < maxLength && text[q + len] == text[p + len]) ++len;
+            longest = std::max(longest, len);
+        }
+        uint32_t previous = 0;
+        for (int k = 0; k < count; ++k) {
+            const cab::lzx::Match m = found[k];
+            ASSERT_TRUE(m.offset >= 1 && m.offset <= p) << p;
+            ASSERT_GT(m.length, previous) << p;
+            ASSERT_TRUE(std::equal(text.begin() + p, text.begin() + p + m.length, text.begin() + (p - m.offset))) << p;
+            previous = m.length;
+        }
+        if (longest >= 4) {
+            ASSERT_EQ(previous, longest) << "at " << p;
+        }
     }
 }

@@ -27,8 +27,8 @@ Tree SampleTree()
     tree["left.html"] = RandomText(5000, 1);
     tree["empty.txt"] = "";
     tree["resources/left.html"] = RandomText(1200, 2);
-    tree["resources/big text.html"] = RandomText(200000, 3);  // several frames, compressible
-    tree["resources/photo 1.jpg"] = RandomBytes(100000, 4); // several frames, incompressible
+    tree["resources/big text.html"] = RandomText(200000, 3); // several frames, compressible
+    tree["resources/photo 1.jpg"] = RandomBytes(100000, 4);  // several frames, incompressible
     tree["resources/exactly one frame.bin"] = RandomBytes(32768, 5);
     tree["resources/one more.bin"] = RandomBytes(32769, 6);
     tree["resources/deep/er/still/empty too.txt"] = "";
@@ -92,8 +92,8 @@ TEST_P(WrittenByArch, ListsAndExtractsIdenticallyWithCabextractAndGcab)
     const Tree tree = SampleTree();
     WriteTree(dir / "work/show", tree);
     // As the program packs: the work folder is the prefix, show the package.
-    const ArchRun run = RunArchiver({"-m", GetParam(), "-r", "-p", "-P", dir / "work/", "N", dir / "show.cab",
-                                     dir / "work/show/*.*"});
+    const ArchRun run =
+        RunArchiver({"-m", GetParam(), "-r", "-p", "-P", dir / "work/", "N", dir / "show.cab", dir / "work/show/*.*"});
     ASSERT_EQ(run.code, 0) << run.err;
     const std::string cabinet = dir / "show.cab";
 

@@ -15,9 +15,8 @@ TEST(StoredName, RelativeToThePrefixWithoutItsDrive)
     // The program's prefix has no drive while the files have one.
     EXPECT_EQ(StoredNameFor(R"(c:\documents\ambrel\temp\show\index.html)", R"(documents\ambrel\temp\)", true),
               R"(show\index.html)");
-    EXPECT_EQ(
-        StoredNameFor(R"(c:\documents\ambrel\temp\show\resources\left.html)", R"(documents\ambrel\temp\)", true),
-        R"(show\resources\left.html)");
+    EXPECT_EQ(StoredNameFor(R"(c:\documents\ambrel\temp\show\resources\left.html)", R"(documents\ambrel\temp\)", true),
+              R"(show\resources\left.html)");
     // A data folder that is a bare drive gives the prefix ambrel\temp\.
     EXPECT_EQ(StoredNameFor(R"(c:\ambrel\temp\show\index.html)", R"(ambrel\temp\)", true), R"(show\index.html)");
 }
@@ -79,10 +78,25 @@ TEST(ExtractionName, PlainNamesBecomeParts)
 
 TEST(ExtractionName, NamesThatLeaveTheFolderAreRefused)
 {
-    const char* const refused[] = {
-        R"(..\evil.txt)", R"(a\..\..\evil.txt)", "a/../b", "..",       R"(\abs.txt)", "/abs.txt",
-        R"(\\server\share\x)", R"(c:\evil.txt)", "c:evil.txt", "a\\b:stream", R"(...\x)", "a\\ . \\b",
-        "", "\\", ".", "con", "a\\NUL.txt", "lpt1", "x\x01y"};
+    const char* const refused[] = {R"(..\evil.txt)",
+                                   R"(a\..\..\evil.txt)",
+                                   "a/../b",
+                                   "..",
+                                   R"(\abs.txt)",
+                                   "/abs.txt",
+                                   R"(\\server\share\x)",
+                                   R"(c:\evil.txt)",
+                                   "c:evil.txt",
+                                   "a\\b:stream",
+                                   R"(...\x)",
+                                   "a\\ . \\b",
+                                   "",
+                                   "\\",
+                                   ".",
+                                   "con",
+                                   "a\\NUL.txt",
+                                   "lpt1",
+                                   "x\x01y"};
     for (const char* name : refused) {
         std::vector<std::string> parts;
         std::string reason;
