@@ -1,33 +1,10 @@
 #include "arch/stored_name.h"
 
-#include <cctype>
-
 #include "arch/path_text.h"
+#include "arch/safe_name.h"
 
 namespace arch {
 
-namespace {
-
-bool IsDeviceName(const std::string& part)
-{
-    // Windows reaches a device for these names with any extension.
-    std::string base = part.substr(0, part.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
-           base[3] <= '9';
-}
-
-bool OnlyDotsAndSpaces(const std::string& part)
-{
-    for (char c : part)
-        if (c != '.' && c != ' ') return false;
-    return true;
-}
-
-} // namespace
 
 std::string StoredNameFor(const std::string& path, const std::string& stripPrefix, bool keepPaths)
 {
@@ -60,16 +37,6 @@ bool ExtractionParts(const std::string& storedName, std::vector<std::string>& pa
         reason = "its name is an absolute path";
         return false;
     }
-    if (storedName.find(':') != std::string::npos) {
-        reason = "its name holds a drive or a colon";
-        return false;
-    }
-    for (char c : storedName) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            reason = "its name holds control characters";
-            return false;
-        }
-    }
     std::size_t i = 0;
     while (i <= storedName.size()) {
         std::size_t end = i;
@@ -81,14 +48,8 @@ bool ExtractionParts(const std::string& storedName, std::vector<std::string>& pa
             reason = "its name leads out of the folder (\"..\")";
             return false;
         }
-        if (OnlyDotsAndSpaces(part)) {
-            reason = "its name has a part made only of dots or spaces";
-            return false;
-        }
-        if (IsDeviceName(part)) {
-            reason = "its name is a device name (" + part + ")";
-            return false;
-        }
+        reason = FileNameProblem(part);
+        if (!reason.empty()) return false;
         parts.push_back(part);
     }
     if (parts.empty()) {

@@ -17,9 +17,10 @@ std::string StoredNameFor(const std::string& path, const std::string& stripPrefi
 
 // The parts of a stored name as a path below the extraction folder, or
 // false with the reason for refusing it: an empty name, an absolute name
-// (leading separator), a drive or any colon, a ".." part (or any part of
-// dots alone besides "."), control characters, or a device name such as
-// CON or LPT1. Both separators count; empty and "." parts are dropped.
+// (leading separator), a ".." part, or any part that is not a plain file
+// name (FileNameProblem: a drive or colon, dots and spaces alone or at the
+// end, control characters, a device name such as CON or LPT1). Both
+// separators count; empty and "." parts are dropped.
 bool ExtractionParts(const std::string& storedName, std::vector<std::string>& parts, std::string& reason);
 
 } // namespace arch

@@ -4,7 +4,30 @@
 #include "shell/ambrel_utilities.h"
 #include "shell/ansi_text.h"
 
-std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities)
+namespace {
+// The first name of a file entry that generation would write and that is
+// not a plain name inside the resources folder; "" when all are.
+std::string WrittenNamesProblem(const PlannedEntry& entry)
+{
+    std::vector<std::string> written{entry.sourceFileName};
+    if (entry.photo) {
+        written.push_back(entry.pageName);
+        written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.pageName)));
+    } else if (IsWebPagePath(entry.lowerPath)) {
+        written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.lowerPath)));
+    }
+    for (const std::string& name : written) {
+        std::string problem = WrittenNameProblem(name);
+        if (!problem.empty()) return problem;
+    }
+    return std::string();
+}
+
+// Long lists of refused entries would make a box taller than the screen.
+const std::size_t kMostListedEntries = 20;
+} // namespace
+
+std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::vector<LeftOutEntry>* leftOut)
 {
     std::vector<PlannedEntry> plan;
     auto group = utilities.m_listGroups.begin();
@@ -35,6 +58,11 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities)
             entry.photo = IsPhotoPath(entry.lowerPath);
             if (entry.photo) entry.pageName = PhotoPageName(entry.lowerPath);
             entry.address = entry.photo ? entry.pageName : entry.sourceFileName;
+            const std::string problem = WrittenNamesProblem(entry);
+            if (!problem.empty()) {
+                if (leftOut) leftOut->push_back({entry.title.empty() ? entry.path : entry.title, problem});
+                continue;
+            }
         } else {
             continue;
         }
@@ -47,4 +75,19 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities)
 std::string StartAddress(const PlannedEntry& entry)
 {
     return entry.kind == PlannedEntry::Url ? entry.address : "resources/" + entry.address;
+}
+
+std::string LeftOutMessage(const std::vector<LeftOutEntry>& leftOut)
+{
+    if (leftOut.empty()) return std::string();
+    std::string text = leftOut.size() == 1 ? "One entry was left out of the package, because its file cannot be "
+                                             "copied into the package safely:\r\n"
+                                           : "These entries were left out of the package, because their files "
+                                             "cannot be copied into the package safely:\r\n";
+    for (std::size_t i = 0; i < leftOut.size() && i < kMostListedEntries; ++i)
+        text += "\r\n" + leftOut[i].title + ": " + leftOut[i].reason + ".";
+    if (leftOut.size() > kMostListedEntries)
+        text += "\r\n...and " + std::to_string(leftOut.size() - kMostListedEntries) + " more.";
+    text += "\r\n\r\nThe rest of the list was packaged. The files themselves were not changed.";
+    return text;
 }

@@ -13,7 +13,7 @@ class CAmbrelUtilities;
 struct PlannedEntry {
     enum Kind { Group, File, Url };
     Kind kind = Group;
-    std::string group;          // the header text of a group header
+    std::string group; // the header text of a group header
     std::string title;
     std::string path;           // the file path of a file entry
     std::string thumbnail;      // the entry's thumbnail name, "" for none
@@ -25,12 +25,25 @@ struct PlannedEntry {
     uint32_t number = 0;        // 1, 2, 3... for the entries that are not headers
 };
 
+// An entry that cannot be packaged, and why, in words for the user.
+struct LeftOutEntry {
+    std::string title; // the entry's title, or its path when it has none
+    std::string reason;
+};
+
 // Plans the entries of the list, in list order, each with the thumbnail name
 // at its place in m_listThumbnails ("" once that list is exhausted). An entry
 // that is neither a group header nor has a path or an address leads nowhere
-// and is left out: it gets no number, no address and no link. The walk ends
-// with the shortest of the four lists.
-std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities);
+// and is left out: it gets no number, no address and no link. So is a file
+// entry any of whose names in the package (its copy, its photo page, its
+// "_files" folder) would not be a plain name inside the resources folder;
+// those are listed in `leftOut`. The walk ends with the shortest of the four
+// lists.
+std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::vector<LeftOutEntry>* leftOut = nullptr);
+
+// The one message that tells the user which entries were left out and why
+// ("" when none were).
+std::string LeftOutMessage(const std::vector<LeftOutEntry>& leftOut);
 
 // The page the main frame starts with for an entry: "resources/" and its
 // address for a file entry, the address itself for a live URL.

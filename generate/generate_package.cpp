@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/file_dialog.h"
+#include "framework/message_box.h"
 #include "generate/entry_plan.h"
 #include "generate/navigation_text.h"
 #include "generate/package_names.h"
@@ -33,10 +34,15 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
         if (outputPath.empty()) return;
     }
     // The package folder is named after the package file; a name that gives
-    // no folder of its own below the work folder builds nothing, so that the
-    // work folder is never emptied.
+    // no folder of its own directly inside the work folder builds nothing, so
+    // that nothing outside it is ever emptied or written.
     PackageNames names;
-    if (!DerivePackageNames(outputPath, names)) return;
+    std::string nameProblem;
+    if (!DerivePackageNames(outputPath, names, &nameProblem)) {
+        AfxMessageBox("The package cannot be saved as \"" + names.outputFileName + "\": " + nameProblem + ".",
+                      MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
 
     // 2. Paths.
     const std::string root = GetInstallRoot();
@@ -44,24 +50,33 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
     const std::string packageFolder = workFolder + names.packageName;
     const std::string resourcesFolder = packageFolder + "\\resources";
 
+    // The thumbnail names, lined up with this generation's list only, and
+    // the entries, planned before anything is touched. Entries whose names
+    // in the package would reach outside its resources folder are left out,
+    // and the user hears of them once the work is done.
+    m_listThumbnails.RemoveAll();
+    if (m_bThumbnails) PrepareThumbnails(resourcesFolder);
+    std::vector<LeftOutEntry> leftOut;
+    const std::vector<PlannedEntry> plan = PlanEntries(*this, &leftOut);
+    std::string musicName = AfterLastBackslash(m_strMusicFile);
+    if (!m_strMusicFile.empty() && !WrittenNameProblem(musicName).empty()) {
+        leftOut.push_back({"Background music (" + m_strMusicFile + ")", WrittenNameProblem(musicName)});
+        musicName.clear();
+    }
+
     // 3. A fresh folder. A file of an earlier build that cannot be deleted
     // ends the command here with a file error.
     DeleteTree(packageFolder + "\\*.*");
     ::CreateDirectoryA(packageFolder.c_str(), nullptr);
 
-    // 4. Thumbnails, lined up with this generation's list only.
-    m_listThumbnails.RemoveAll();
-    if (m_bThumbnails) {
-        ::CreateDirectoryA(resourcesFolder.c_str(), nullptr);
-        PrepareThumbnails(resourcesFolder);
-    }
+    // 4. Thumbnails: their folder is there before the template comes.
+    if (m_bThumbnails) ::CreateDirectoryA(resourcesFolder.c_str(), nullptr);
 
     // 5. The template tree.
     const std::string templateFolder = root + layout::kTemplateFolder;
     CopyTree(templateFolder + "\\*.*", templateFolder, packageFolder);
 
     // 6. Heading and script, with every entry's address, before any copy.
-    const std::vector<PlannedEntry> plan = PlanEntries(*this);
     CNavigationText navigation(*this);
     navigation.AppendHead(plan);
 
@@ -72,8 +87,7 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
             navigation.AppendEntry(entry);
             continue;
         }
-        if (entry.kind == PlannedEntry::File)
-            CopyOneFile(entry.path, resourcesFolder + "\\" + entry.sourceFileName);
+        if (entry.kind == PlannedEntry::File) CopyOneFile(entry.path, resourcesFolder + "\\" + entry.sourceFileName);
         if (!startPageSet) {
             ReplaceInFile(packageFolder + "\\index.html", "resources/main.html", StartAddress(entry));
             startPageSet = true;
@@ -92,8 +106,8 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
 
     // 8. Footer and music.
     navigation.AppendTail();
-    if (!m_strMusicFile.empty()) {
-        CopyOneFile(m_strMusicFile, resourcesFolder + "\\" + AfterLastBackslash(m_strMusicFile));
+    if (!musicName.empty()) {
+        CopyOneFile(m_strMusicFile, resourcesFolder + "\\" + musicName);
         navigation.AppendMusic();
     }
 
@@ -101,14 +115,17 @@ void CAmbrelUtilities::GeneratePackage(std::string outputPath)
     // show.
     const std::string navigationPage = resourcesFolder + "\\left.html";
     std::string page;
-    if (!ReadWholeFile(navigationPage, page)) return;
-    ReplaceAll(page, "##contents##", navigation.Text());
-    if (IsAutomated(m_strAutoSeconds)) ReplaceAll(page, "onLoad=\"\"", "onLoad=\"animate()\"");
-    if (!WriteWholeFile(navigationPage, page)) return;
-
-    // 10. The package file.
-    CreatePackage(names.outputPath, packageFolder);
-
-    // 11. Show the slideshow just built.
-    if (openWhenDone) OpenDocument(workFolder + names.baseName + "\\index.html");
+    bool framed = ReadWholeFile(navigationPage, page);
+    if (framed) {
+        ReplaceAll(page, "##contents##", navigation.Text());
+        if (IsAutomated(m_strAutoSeconds)) ReplaceAll(page, "onLoad=\"\"", "onLoad=\"animate()\"");
+        framed = WriteWholeFile(navigationPage, page);
+    }
+    if (framed) {
+        // 10. The package file.
+        CreatePackage(names.outputPath, packageFolder);
+        // 11. Show the slideshow just built.
+        if (openWhenDone) OpenDocument(workFolder + names.baseName + "\\index.html");
+    }
+    if (!leftOut.empty()) AfxMessageBox(LeftOutMessage(leftOut), MB_OK | MB_ICONEXCLAMATION);
 }

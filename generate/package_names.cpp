@@ -1,29 +1,16 @@
 #include "generate/package_names.h"
 
+#include "arch/safe_name.h"
 #include "shell/ansi_text.h"
 
 namespace {
 const char kPackageEnding[] = ".ambd";
 const std::string::size_type kPackageEndingLength = sizeof(kPackageEnding) - 1;
-
-// A name the system would take for a folder of its own below the work
-// folder, and not for the work folder itself or anything outside it.
-bool IsOwnFolderName(const std::string& name)
-{
-    for (unsigned char c : name) {
-        if (c < 32) return false;
-        switch (c) {
-        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': return false;
-        default: break;
-        }
-    }
-    // "x. " names the folder x; ". ", "." and ".." name no folder of their own.
-    std::string::size_type kept = name.find_last_not_of(". ");
-    return kept != std::string::npos;
-}
 } // namespace
 
-bool DerivePackageNames(const std::string& outputPath, PackageNames& names)
+std::string WrittenNameProblem(const std::string& name) { return arch::FileNameProblem(name, IsAnsiLeadByte); }
+
+bool DerivePackageNames(const std::string& outputPath, PackageNames& names, std::string* problem)
 {
     names = PackageNames();
     names.outputPath = outputPath;
@@ -32,18 +19,14 @@ bool DerivePackageNames(const std::string& outputPath, PackageNames& names)
     names.packageName = names.outputFileName.substr(0, names.outputFileName.size() - kPackageEndingLength);
     std::string::size_type dot = names.outputFileName.find_last_of('.');
     names.baseName = names.outputFileName.substr(0, dot);
-    return IsOwnFolderName(names.packageName);
+    const std::string why = WrittenNameProblem(names.packageName);
+    if (problem) *problem = why;
+    return why.empty();
 }
 
-std::string SourceFileName(const std::string& path)
-{
-    return AfterLastBackslash(path);
-}
+std::string SourceFileName(const std::string& path) { return AfterLastBackslash(path); }
 
-bool IsPhotoPath(const std::string& lowerPath)
-{
-    return EndsWith(lowerPath, ".jpg") || EndsWith(lowerPath, ".jpeg");
-}
+bool IsPhotoPath(const std::string& lowerPath) { return EndsWith(lowerPath, ".jpg") || EndsWith(lowerPath, ".jpeg"); }
 
 std::string PhotoPageName(const std::string& lowerPath)
 {
@@ -53,15 +36,9 @@ std::string PhotoPageName(const std::string& lowerPath)
     return name + ".html";
 }
 
-bool IsWebPagePath(const std::string& lowerPath)
-{
-    return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm");
-}
+bool IsWebPagePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm"); }
 
-bool IsWebArchivePath(const std::string& lowerPath)
-{
-    return EndsWith(lowerPath, ".mht");
-}
+bool IsWebArchivePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".mht"); }
 
 std::string WebPageResourceFolder(const std::string& lowerPagePath)
 {

@@ -16,11 +16,17 @@ struct PackageNames {
 
 // Derives the names from a chosen output path. A name without the ".ambd"
 // ending (in any letter case) gets it, as the Save dialog's default extension
-// would give it. False when no package folder strictly below the work folder
-// can come of the name: an empty name, "." or "..", a name of dots and
-// blanks only (the system drops those at a name's end), or one holding a
-// character that names no file (a path separator, ':' and the like).
-bool DerivePackageNames(const std::string& outputPath, PackageNames& names);
+// would give it. False, with the reason in `problem`, when the package name
+// would not name a folder of its own directly inside the work folder
+// (WrittenNameProblem).
+bool DerivePackageNames(const std::string& outputPath, PackageNames& names, std::string* problem = nullptr);
+
+// Why a name that comes from outside (a list entry's path, a chosen package
+// name, the music file) cannot be written as a file or folder of its own
+// directly inside the package's folders; "" when it can. Every name that
+// generation derives from such text and writes to is checked here first, so
+// that nothing a list holds can make it write anywhere else.
+std::string WrittenNameProblem(const std::string& name);
 
 // The part of an entry's path after its last backslash, in its own case.
 std::string SourceFileName(const std::string& path);

@@ -2,8 +2,7 @@
 
 CAMBDPropertySheet::CAMBDPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet(nIDCaption, pParentWnd, iSelectPage)
-{
-}
+{}
 
 CAMBDPropertySheet::~CAMBDPropertySheet() = default;
 
@@ -23,4 +22,25 @@ int CAMBDPropertySheet::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     LONG_PTR style = ::GetWindowLongPtrA(m_hWnd, GWL_STYLE);
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, style | WS_MINIMIZEBOX);
     return 0;
+}
+
+LRESULT CAMBDPropertySheet::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) m_bClosing = true;
+        break;
+    case WM_CLOSE: m_bClosing = true; break;
+    case WM_COMMAND:
+        // Enter in a field presses the sheet's default button, the hidden
+        // OK; Escape presses the hidden Cancel. Neither may end the program.
+        if (LOWORD(wParam) == IDOK) return 0;
+        if (LOWORD(wParam) == IDCANCEL) {
+            if (!m_bClosing) return 0;
+            m_bClosing = false;
+        }
+        break;
+    default: break;
+    }
+    return CPropertySheet::WindowProc(msg, wParam, lParam);
 }

@@ -1,7 +1,9 @@
 #include "view/package_head.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "arch/safe_name.h"
 #include "shell/ansi_text.h"
 #include "shell/document_opener.h"
 #include "shell/replace_all.h"
@@ -40,9 +42,15 @@ std::string::size_type LastBackslash(const std::string& text)
 
 std::string FindWithTrailer(const std::string& head, std::size_t bytesRead)
 {
+    static const char kStartPage[] = "index.html";
+    const std::size_t startPageLength = sizeof(kStartPage) - 1;
     for (std::size_t i = kFirstPosition; i <= kLastPosition && i < bytesRead; ++i) {
-        std::string text = TextAt(head, i);
-        if (AnsiFind(text, "index.html") != std::string::npos) {
+        // Only a text that holds the bytes at all can hold the name as whole
+        // characters; looking for the bytes first keeps a long head quick.
+        const std::size_t zero = std::min(head.find('\0', i), head.size());
+        const std::size_t bytes = head.find(kStartPage, i);
+        const std::string text = bytes != std::string::npos && bytes + startPageLength <= zero ? TextAt(head, i) : "";
+        if (AnsiFind(text, kStartPage) != std::string::npos) {
             std::string::size_type slash = LastBackslash(text);
             return slash == std::string::npos ? std::string() : text.substr(0, slash);
         }
@@ -76,13 +84,14 @@ bool IsSafeRelativeFolder(const std::string& folder)
 {
     if (folder.empty()) return true;
     if (folder[0] == '\\' || folder[0] == '/') return false;
-    if (folder.find(':') != std::string::npos) return false;
+    // Every part must be a plain name, as extraction requires of the names it
+    // writes: no "..", drive, stream, device or trailing dot.
     std::string::size_type start = 0;
     while (start <= folder.size()) {
         std::string::size_type end = folder.find_first_of("\\/", start);
         if (end == std::string::npos) end = folder.size();
-        std::string part = folder.substr(start, end - start);
-        if (part == "..") return false;
+        const std::string part = folder.substr(start, end - start);
+        if (part != "." && !part.empty() && !arch::IsPlainFileName(part, IsAnsiLeadByte)) return false;
         start = end + 1;
     }
     return true;

@@ -22,10 +22,12 @@ bool IsPackageTrailer(const char* lastFiveBytes);
 //   hasTrailer: the package ends with the trailer (names relative to the work
 //   folder); otherwise the older rule that looks for "\temp\" applies.
 // Returns "" when no name matches, and also when the name found would lead
-// outside the work folder (a drive, a rooted path or a ".." component).
+// outside the work folder or is not a name extraction writes (a drive, a
+// rooted path, a ".." part, a device, a stream, a trailing dot).
 std::string FindStartFolderInHead(const std::string& head, bool hasTrailer);
 
-// True when a folder relative to the work folder stays inside it.
+// True when a folder relative to the work folder stays inside it: every part
+// is a plain name.
 bool IsSafeRelativeFolder(const std::string& folder);
 
 // The document-opening command for a package's start page: the work folder,

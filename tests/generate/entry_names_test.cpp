@@ -11,6 +11,7 @@
 #include "generate/page_text.h"
 #include "shell/ambrel_utilities.h"
 #include "tests/generate/list_entries.h"
+#include "tests/support/windows_path_model.h"
 
 using listentries::AddEntry;
 
@@ -59,9 +60,10 @@ TEST(PackageNames, ANameWithoutTheEndingGetsIt)
 TEST(PackageNames, NamesThatGiveNoFolderOfTheirOwnAreRefused)
 {
     PackageNames n;
-    for (const char* path : {"c:\\d\\.ambd", "c:\\d\\", "", "c:\\d\\..ambd", "c:\\d\\...ambd", "c:\\d\\ .ambd",
-                             "c:\\d\\. . .ambd", "c:\\d\\a/../b.ambd", "c:\\d\\c:x.ambd", "c:\\d\\a*b.ambd",
-                             "c:\\d\\a\tb.ambd"})
+    for (const char* path :
+         {"c:\\d\\.ambd", "c:\\d\\", "", "c:\\d\\..ambd", "c:\\d\\...ambd", "c:\\d\\ .ambd", "c:\\d\\. . .ambd",
+          "c:\\d\\a/../b.ambd", "c:\\d\\c:x.ambd", "c:\\d\\a*b.ambd", "c:\\d\\a\tb.ambd", "c:\\d\\CON.ambd",
+          "c:\\d\\lpt1.txt.ambd", "c:\\d\\show .ambd", "c:\\d\\show..ambd", "c:\\d\\a:stream.ambd"})
         EXPECT_FALSE(DerivePackageNames(path, n)) << path;
     EXPECT_TRUE(DerivePackageNames("c:\\d\\.hidden.ambd", n));
     EXPECT_EQ(".hidden", n.packageName);
@@ -134,6 +136,45 @@ TEST(EntryPlan, AnEntryWithNeitherPathNorAddressIsLeftOut)
     EXPECT_EQ(2u, plan[1].number);
     // The thumbnails stay with their own list places.
     EXPECT_EQ("y.jpg", plan[1].thumbnail);
+}
+
+// Every name generation writes must land directly inside its folder under
+// exactly that name; anything Windows would read otherwise is refused.
+TEST(WrittenNames, EveryNameIsRefusedOrLandsDirectlyInsideUnderItsOwnName)
+{
+    const std::string folder = "C:\\data\\ambrel\\temp\\show\\resources";
+    std::size_t accepted = 0;
+    for (unsigned seed = 0; seed < 300000; ++seed) {
+        const std::string name = pathmodel::DangerousName(seed);
+        const bool plain = WrittenNameProblem(name).empty();
+        ASSERT_EQ(pathmodel::LandsDirectlyInside(folder, name), plain) << "\"" << name << "\"";
+        accepted += plain;
+    }
+    EXPECT_GT(accepted, 10000u) << "plain names are among the random ones too";
+}
+
+TEST(EntryPlan, EntriesWhoseNamesWouldLeaveThePackageAreLeftOutAndListed)
+{
+    CAmbrelUtilities u;
+    AddEntry(u, "", "Notes", "C:\\in\\x/../../../../../../../victim/notes.html", "");
+    AddEntry(u, "", "Kept", "C:\\in\\kept.pdf", "");
+    AddEntry(u, "", "", "C:\\in\\CON.jpg", "");
+    AddEntry(u, "", "Dotted", "C:\\in\\Page .htm", "");
+    AddEntry(u, "", "Live", "", "http://x/../../y");
+    std::vector<LeftOutEntry> leftOut;
+    std::vector<PlannedEntry> plan = PlanEntries(u, &leftOut);
+    ASSERT_EQ(3u, plan.size());
+    EXPECT_EQ("Kept", plan[0].title);
+    EXPECT_EQ(1u, plan[0].number);
+    EXPECT_EQ("Dotted", plan[1].title) << "a blank inside a name is plain";
+    EXPECT_EQ(3u, plan[2].number) << "numbered without gaps";
+    ASSERT_EQ(2u, leftOut.size());
+    EXPECT_EQ("Notes", leftOut[0].title);
+    EXPECT_EQ("C:\\in\\CON.jpg", leftOut[1].title) << "an entry without a title is named by its path";
+
+    const std::string message = LeftOutMessage(leftOut);
+    EXPECT_NE(std::string::npos, message.find("\r\nNotes: " + leftOut[0].reason + "."));
+    EXPECT_EQ("", LeftOutMessage({}));
 }
 
 TEST(EntryPlan, AHeaderWithAPathStaysAHeaderAndAUrlWinsOverAPath)

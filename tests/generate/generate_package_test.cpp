@@ -9,18 +9,20 @@
 #include <vector>
 
 #include "framework/file_dialog.h"
+#include "framework/win_app.h"
 #include "shell/ambrel_utilities.h"
 #include "shell/install_paths.h"
 #include "tests/generate/list_entries.h"
+#include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
 
+using listentries::AddFile;
+using listentries::AddGroup;
+using listentries::AddUrl;
 using testenv::Exists;
 using testenv::IsDirectory;
 using testenv::ReadFile;
 using testenv::WriteFile;
-using listentries::AddFile;
-using listentries::AddGroup;
-using listentries::AddUrl;
 
 namespace {
 
@@ -169,15 +171,28 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     // The tree: the template, the copies, the photo page and the saved
     // page's folder in lower case with its whole tree.
     const std::string package = Package("show");
-    std::vector<std::string> expected = {
-        "index.html",          "resources\\Archive.mht",    "resources\\Beach.JPG",
-        "resources\\Movie.swf", "resources\\Notes.html",     "resources\\Report.HTM",
-        "resources\\Report.pdf", "resources\\beach.html",   "resources\\blue.gif",
-        "resources\\btn_animation.gif", "resources\\btn_start.gif", "resources\\btn_stop.gif",
-        "resources\\button_get_viewers.gif", "resources\\button_help.gif", "resources\\button_next.gif",
-        "resources\\button_prev.gif", "resources\\help.html", "resources\\left.html",
-        "resources\\main.html", "resources\\photo.html", "resources\\report_files\\img\\logo.gif",
-        "resources\\report_files\\style.css"};
+    std::vector<std::string> expected = {"index.html",
+                                         "resources\\Archive.mht",
+                                         "resources\\Beach.JPG",
+                                         "resources\\Movie.swf",
+                                         "resources\\Notes.html",
+                                         "resources\\Report.HTM",
+                                         "resources\\Report.pdf",
+                                         "resources\\beach.html",
+                                         "resources\\blue.gif",
+                                         "resources\\btn_animation.gif",
+                                         "resources\\btn_start.gif",
+                                         "resources\\btn_stop.gif",
+                                         "resources\\button_get_viewers.gif",
+                                         "resources\\button_help.gif",
+                                         "resources\\button_next.gif",
+                                         "resources\\button_prev.gif",
+                                         "resources\\help.html",
+                                         "resources\\left.html",
+                                         "resources\\main.html",
+                                         "resources\\photo.html",
+                                         "resources\\report_files\\img\\logo.gif",
+                                         "resources\\report_files\\style.css"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, testenv::ListFiles(package));
     // Every web page gets a folder for its resources, even an empty one; a
@@ -212,8 +227,8 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
 
     // The photo page: the template with the picture and caption, fitted or
     // not, and the tag like every page.
-    std::string photo = Replaced(Replaced(Template("resources\\photo.html"), "##jpeg##", "Beach.JPG"),
-                                 "##caption##", "Sunset");
+    std::string photo =
+        Replaced(Replaced(Template("resources\\photo.html"), "##jpeg##", "Beach.JPG"), "##caption##", "Sunset");
     if (!v.fit) photo = Replaced(photo, "height=\"84%\"", "");
     photo = Replaced(photo, "<head>", "<head>" + tag);
     EXPECT_EQ(photo, ReadFile(package + "\\resources\\beach.html"));
@@ -229,16 +244,15 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     const std::string after = leftTemplate.substr(marker + 12);
     EXPECT_EQ(left.size() - after.size(), left.rfind(after));
     EXPECT_NE(std::string::npos, left.find("<body onLoad=\"\">"));
-    const char* table[] = {"Report.pdf", "Report.HTM", "Archive.mht", "Notes.html",
-                           "beach.html", "Movie.swf",  "http://www.example.com/", "Report.HTM"};
+    const char* table[] = {
+        "Report.pdf", "Report.HTM", "Archive.mht", "Notes.html", "beach.html", "Movie.swf", "http://www.example.com/",
+        "Report.HTM"};
     std::string addresses = "address = new Array(8);\r\n";
-    for (int k = 0; k < 8; ++k)
-        addresses += "address[" + std::to_string(k + 1) + "] = \"" + table[k] + "\";\r\n";
+    for (int k = 0; k < 8; ++k) addresses += "address[" + std::to_string(k + 1) + "] = \"" + table[k] + "\";\r\n";
     EXPECT_NE(std::string::npos, left.find(addresses));
     EXPECT_NE(std::string::npos, left.find("<p><span class=\"header\">Review</span><br>\r\n"));
-    EXPECT_NE(std::string::npos,
-              left.find("<span class=\"dented\"> <a href=\"beach.html\" target=\"main\" "
-                        "onclick=\"javaScript:GoTo(5)\">Sunset</a></span><br>\r\n"));
+    EXPECT_NE(std::string::npos, left.find("<span class=\"dented\"> <a href=\"beach.html\" target=\"main\" "
+                                           "onclick=\"javaScript:GoTo(5)\">Sunset</a></span><br>\r\n"));
     EXPECT_LT(left.find("GoTo(4)\">Notes"), left.find("<span class=\"header\">Media</span>"));
     EXPECT_LT(left.find("<span class=\"header\">Media</span>"), left.find("GoTo(5)\">Sunset"));
 
@@ -253,9 +267,9 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
 
 INSTANTIATE_TEST_SUITE_P(Transitions, GenerationOfTheFixtureList,
                          ::testing::Values(Variant{"Standard", true}, Variant{"Standard", false},
-                                           Variant{"Dissolve", true}, Variant{"Dissolve", false},
-                                           Variant{"Wipe", true}, Variant{"Wipe", false}, Variant{"Fade", true},
-                                           Variant{"Fade", false}, Variant{"Box", true}, Variant{"Box", false}));
+                                           Variant{"Dissolve", true}, Variant{"Dissolve", false}, Variant{"Wipe", true},
+                                           Variant{"Wipe", false}, Variant{"Fade", true}, Variant{"Fade", false},
+                                           Variant{"Box", true}, Variant{"Box", false}));
 
 // ---- Output names -------------------------------------------------------------
 
@@ -286,11 +300,23 @@ TEST_F(Generation, ANameThatGivesNoFolderNeverEmptiesTheWorkFolder)
 {
     WriteFile(m_root.WorkFolder() + "index.html", "a page left in the work folder");
     WriteFile(Package("other") + "\\index.html", "another package");
-    for (const char* name : {".ambd", "..ambd", "...ambd", " .ambd"}) {
+    CWinApp app("Ambrel");
+    for (const char* name : {".ambd", "..ambd", "...ambd", " .ambd", "CON.ambd", "x..ambd"}) {
         CAmbrelUtilities u;
         Answer(m_root.DataFolder() + name);
-        u.GeneratePackage("");
-        EXPECT_EQ((std::vector<std::string>{"index.html", "other\\index.html"}), testenv::ListFiles(m_root.WorkFolder()))
+        // The user is told why nothing was saved.
+        std::string box;
+        gui::RunDriven([&] { u.GeneratePackage(""); },
+                       [&] {
+                           HWND window = gui::WaitForWindow("Ambrel");
+                           if (!window) return;
+                           box = gui::StaticTexts(window);
+                           ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+                       });
+        EXPECT_EQ(0u, box.find(std::string("The package cannot be saved as \"") + name + "\": its name "))
+            << name << ": " << box;
+        EXPECT_EQ((std::vector<std::string>{"index.html", "other\\index.html"}),
+                  testenv::ListFiles(m_root.WorkFolder()))
             << name;
     }
     EXPECT_EQ("a page left in the work folder", ReadFile(m_root.WorkFolder() + "index.html"));
@@ -397,7 +423,8 @@ TEST_F(Generation, TheSameCopyEditedTwiceCarriesTheTagTwice)
     AddFile(u, "Second", m_docs + "\\gone\\page.html");
     u.m_strTransition = "Box";
     u.GeneratePackage(m_root.DataFolder() + "twice.ambd");
-    EXPECT_EQ("<head>" + TagOf("Box") + TagOf("Box") + "</head>", ReadFile(Package("twice") + "\\resources\\page.html"));
+    EXPECT_EQ("<head>" + TagOf("Box") + TagOf("Box") + "</head>",
+              ReadFile(Package("twice") + "\\resources\\page.html"));
 }
 
 TEST_F(Generation, AnUnknownTransitionLeavesPagesAsTheyWere)

@@ -262,3 +262,36 @@ TEST_F(CreationPages, BackgroundMusicAsksForAnMp3AndForgetsItWhenCleared)
     EXPECT_EQ("", request.fileName);
     EXPECT_EQ("mp3", request.defaultExt) << "a name typed without an extension becomes an MP3 file";
 }
+
+TEST_F(CreationPages, EnterAndEscapeKeepTheSheetAndItsList)
+{
+    CPropertyPage1 documentPage;
+    CPropertyPage3 photoPage;
+    bool closedByAltF4 = false;
+    pagetest::RunSheet({&documentPage, &photoPage}, [&](HWND sheet) {
+        ASSERT_TRUE(sheet);
+        for (int tab : {0, 1}) {
+            gui::SelectPage(sheet, tab);
+            HWND p = gui::CurrentPage(sheet);
+            ASSERT_TRUE(pagetest::AddGroup(p, "Unsaved work"));
+            gui::SetText(p, IDC_PAGE_TITLE, "Typed, not saved");
+            const Strings rows = Rows(p);
+            // Enter in a field, and Escape, as the keyboard sends them.
+            for (int field : {IDC_PAGE_TITLE, IDC_PAGE_AUTHOR, IDC_ENTRY_LIST}) {
+                pagetest::PressKey(::GetDlgItem(p, field), VK_RETURN);
+                pagetest::WaitIdle(p);
+            }
+            pagetest::PressKey(::GetDlgItem(p, IDC_PAGE_TITLE), VK_ESCAPE);
+            pagetest::PressKey(p, VK_ESCAPE);
+            pagetest::WaitIdle(p);
+            ASSERT_TRUE(pagetest::IsOpen(sheet)) << "tab " << tab;
+            EXPECT_EQ(rows, Rows(p)) << "tab " << tab;
+            EXPECT_EQ("Typed, not saved", gui::GetText(p, IDC_PAGE_TITLE));
+        }
+        EXPECT_EQ(0, answers.Unexpected()) << "no key opened a file dialog";
+        // Alt+F4 still ends the program, as the close box does.
+        ::PostMessageA(sheet, WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(0x203E0001));
+        closedByAltF4 = pagetest::WaitClosed(sheet);
+    });
+    EXPECT_TRUE(closedByAltF4);
+}

@@ -3,6 +3,8 @@
 // 1019, a restart of the program, old and damaged files.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
@@ -38,9 +40,13 @@ protected:
     std::string ListPath(const std::string& name) const { return root.Base() + "\\lists\\" + name; }
 };
 
-// The archive encoding of short texts and small counts, written out by hand.
-std::string Text(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
+// The archive encoding of texts and small counts, written out by hand.
 std::string Count(int n) { return std::string{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)}; }
+std::string Text(const std::string& s)
+{
+    if (s.size() < 255) return std::string(1, static_cast<char>(s.size())) + s;
+    return "\xFF" + Count(static_cast<int>(s.size())) + s;
+}
 std::string TextList(const Strings& items)
 {
     std::string bytes = Count(static_cast<int>(items.size()));
@@ -78,10 +84,21 @@ TEST_F(SavedLists, SaveListWritesTheListFileThroughThePage)
         shownPath = gui::GetText(p, IDC_LIST_FILE_PATH);
     });
     // One file entry titled a, empty fields, the initial combo values.
-    const std::string expected = std::string("\x03" "1.2", 4) + std::string("\x01\x00\x00", 3) +
-                                 std::string("\x01\x00\x01" "a", 4) + std::string("\x01\x00\x08" "C:\\a.pdf", 11) +
-                                 std::string("\x01\x00\x00", 3) + std::string(4, '\0') + "\x0D" "Not Automated" +
-                                 "\x08" "Standard";
+    const std::string expected = std::string("\x03"
+                                             "1.2",
+                                             4) +
+                                 std::string("\x01\x00\x00", 3) +
+                                 std::string("\x01\x00\x01"
+                                             "a",
+                                             4) +
+                                 std::string("\x01\x00\x08"
+                                             "C:\\a.pdf",
+                                             11) +
+                                 std::string("\x01\x00\x00", 3) + std::string(4, '\0') +
+                                 "\x0D"
+                                 "Not Automated" +
+                                 "\x08"
+                                 "Standard";
     EXPECT_EQ(expected, testenv::ReadFile(ListPath("example.flist")));
     EXPECT_EQ(ListPath("example.flist"), Remembered("File List"));
     EXPECT_EQ("", Remembered("Photo File List"));
@@ -203,7 +220,10 @@ TEST_F(SavedLists, AFileThatCannotBeReadLeavesThePageAsItWas)
     // Cut inside the title list, and a file that is not there at all.
     const std::string whole = Version12File("10");
     testenv::WriteFile(ListPath("cut.flist"), whole.substr(0, 9));
-    testenv::WriteFile(ListPath("noise.flist"), std::string("\x03" "1.2" "\xFF\xFF\xFF\xFF\xFF\xFF", 10));
+    testenv::WriteFile(ListPath("noise.flist"), std::string("\x03"
+                                                            "1.2"
+                                                            "\xFF\xFF\xFF\xFF\xFF\xFF",
+                                                            10));
     CPropertyPage1 page;
     pagetest::RunSheet({&page}, [&](HWND sheet) {
         HWND p = gui::CurrentPage(sheet);
@@ -294,4 +314,127 @@ TEST_F(SavedLists, OpenListLeavesTheCheckBoxesButTicksThumbnailsAgain)
     });
     EXPECT_EQ(0, page.m_bFitImages);
     EXPECT_EQ(1, page.m_bThumbnails);
+}
+
+// A list file from someone else, whose entries' names would lead the copies
+// out of the package: every file outside the work folder and the chosen
+// package stays as it was, nothing new appears outside them, the rest of the
+// list is packaged and shown, and the user is told once which entries were
+// left out.
+TEST_F(SavedLists, AListFromSomeoneElseNeverWritesOutsideThePackage)
+{
+    root.InstallTemplate();
+    root.InstallArchiver();
+    testenv::Recorder browser;
+    const std::string base = root.Base();
+    // The sources lie as deep below the base as the package's resources
+    // folder (data\ambrel\temp\<name>\resources), so that each climbing
+    // name reads the same victim file as it would write.
+    const std::string in = base + "\\in\\1\\2\\3\\4\\";
+    const std::string climb = "x/../../../../../../victim/";
+    testenv::WriteFile(base + "\\victim\\notes.html", "<html><head></head><body>window.name</body></html>");
+    testenv::WriteFile(base + "\\victim\\mail.mht", "MIME-Version: 1.0\r\n\r\nwindow.name");
+    testenv::WriteFile(base + "\\victim\\thesis.htm", "<head></head>thesis");
+    testenv::WriteFile(base + "\\victim\\beach.jpg", std::string("\xff\xd8\xff\xe0 victim", 11));
+    testenv::WriteFile(in + "plan.pdf", "%PDF-1.4 plan");
+    testenv::WriteFile(in + "site.html", "<html><head></head><body>site</body></html>");
+    testenv::WriteFile(in + "site_files\\a.css", "body{}");
+    testenv::WriteFile(in + "Bay.jpg", std::string("\xff\xd8\xff\xe0 bay", 8));
+
+    const Strings hostileTitles{"Notes", "Mail", "Thesis", "Beach", "Device", "Stream", "Drive", "Dot"};
+    const Strings hostilePaths{in + climb + "notes.html", in + climb + "mail.mht", in + climb + "thesis.htm",
+                               in + climb + "beach.jpg",  in + "LPT1.pdf",         in + "plan.pdf:hidden",
+                               in + "c:plan.pdf",         in + "plan.pdf."};
+    Strings groups{"Kept"}, titles{""}, paths{""}, urls{""};
+    for (size_t i = 0; i < hostileTitles.size(); ++i) {
+        groups.push_back("");
+        titles.push_back(hostileTitles[i]);
+        paths.push_back(hostilePaths[i]);
+        urls.push_back("");
+    }
+    for (const Strings& good : {Strings{"Plan", in + "plan.pdf", ""}, Strings{"Site", in + "site.html", ""},
+                                Strings{"Bay", in + "Bay.jpg", ""}, Strings{"Web", "", "http://example.com/"}}) {
+        groups.push_back("");
+        titles.push_back(good[0]);
+        paths.push_back(good[1]);
+        urls.push_back(good[2]);
+    }
+    const std::string list = ListPath("received.flist");
+    testenv::WriteFile(list, Text("1.2") + TextList(groups) + TextList(titles) + TextList(paths) + TextList(urls) +
+                                 Text("Shared") + Text("") + Text("") + Text("") + Text("Not Automated") +
+                                 Text("Fade"));
+    Remember("File List", list);
+
+    // Everything outside the work folder, the packages and the program's
+    // own settings, before and after.
+    const std::string work = root.WorkFolder().substr(base.size() + 1);
+    auto outside = [&] {
+        std::map<std::string, std::string> files;
+        for (const std::string& name : testenv::ListFiles(base, true)) {
+            const std::string lower = testenv::Lower(name);
+            if (lower.compare(0, work.size(), work) != 0 && lower.compare(0, 4, "out\\") != 0 &&
+                lower != "data\\ambrel\\ambrel.ini")
+                files[name] = name.back() == '\\' ? "(folder)" : testenv::ReadFile(base + "\\" + name);
+        }
+        return files;
+    };
+    testenv::MakeDirectories(base + "\\out");
+    CWinApp app("Ambrel"); // the caption of the program's message boxes
+    CPropertyPage1 documentPage; // (the pages make the program's own folders)
+    CPropertyPage3 photoPage;
+    const auto before = outside();
+    std::vector<std::string> boxes;
+    pagetest::RunSheet({&documentPage, &photoPage}, [&](HWND sheet) {
+        ASSERT_TRUE(sheet);
+        // Restored as the remembered list on one page, opened on the other.
+        gui::SelectPage(sheet, 1);
+        HWND photo = gui::CurrentPage(sheet);
+        answers.Choose(list);
+        ASSERT_TRUE(pagetest::ClickAndWait(photo, IDC_OPEN_LIST));
+        for (int tab : {0, 1}) {
+            gui::SelectPage(sheet, tab);
+            HWND p = gui::CurrentPage(sheet);
+            ASSERT_EQ(13u, Rows(p).size()) << "the whole list is shown before Save";
+            answers.Choose(base + (tab == 0 ? "\\out\\show.ambd" : "\\out\\album.ambd"));
+            gui::Click(p, IDC_SAVE_AS);
+            HWND box = gui::WaitForOtherWindow("Ambrel", sheet);
+            ASSERT_TRUE(box) << "tab " << tab;
+            boxes.push_back(gui::StaticTexts(box));
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(browser.WaitForLines(static_cast<size_t>(tab) + 1));
+            pagetest::WaitIdle(p);
+        }
+    });
+
+    const auto after = outside();
+    Strings changed;
+    for (const auto& file : after)
+        if (!before.count(file.first) || before.at(file.first) != file.second) changed.push_back(file.first);
+    for (const auto& file : before)
+        if (!after.count(file.first)) changed.push_back(file.first);
+    EXPECT_EQ(Strings{}, changed) << "files outside the work folder and the packages changed, appeared or went";
+    ASSERT_EQ(2u, boxes.size());
+    for (const std::string& box : boxes) {
+        for (const std::string& title : hostileTitles)
+            EXPECT_NE(std::string::npos, box.find("\n" + title + ": ")) << title << " in\n" << box;
+        for (const char* kept : {"Plan", "Site", "Bay", "Web"})
+            EXPECT_EQ(std::string::npos, box.find(std::string(kept) + ": ")) << kept;
+    }
+    // The rest of the list is packaged and shown, numbered without gaps.
+    for (const char* name : {"show", "album"}) {
+        const std::string package = root.WorkFolder() + name;
+        const std::string left = testenv::ReadFile(package + "\\resources\\left.html");
+        for (const char* file : {"plan.pdf", "site.html", "site_files\\a.css", "Bay.jpg", "bay.html"})
+            EXPECT_TRUE(testenv::Exists(package + "\\resources\\" + file)) << name << ": " << file;
+        EXPECT_NE(std::string::npos, left.find("GoTo(4)")) << "four entries: " << name;
+        EXPECT_EQ(std::string::npos, left.find("GoTo(5)")) << name;
+        for (const char* gone : {"notes", "mail", "thesis", "beach", "LPT1", "hidden", "c:plan"})
+            EXPECT_EQ(std::string::npos, left.find(gone)) << name << ": " << gone;
+        const std::string cabinet = testenv::ReadFile(base + "\\out\\" + name + ".ambd");
+        ASSERT_GT(cabinet.size(), 9u) << name;
+        EXPECT_EQ("MSCF", cabinet.substr(0, 4));
+        EXPECT_EQ("ambd1", cabinet.substr(cabinet.size() - 5));
+    }
+    EXPECT_EQ(testenv::Lower(root.WorkFolder() + "show\\index.html"), testenv::Lower(browser.Lines().at(0)));
+    EXPECT_EQ(testenv::Lower(root.WorkFolder() + "album\\index.html"), testenv::Lower(browser.Lines().at(1)));
 }

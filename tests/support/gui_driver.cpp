@@ -51,13 +51,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
+HWND WaitForOtherWindow(const std::string& caption, HWND except, DWORD timeoutMs)
 {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND w : TopLevelWindows())
-                if (IsShown(w) && Text(w) == caption) {
+                if (w != except && IsShown(w) && Text(w) == caption) {
                     found = w;
                     return true;
                 }
@@ -67,10 +67,20 @@ HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
     return found;
 }
 
-bool NoWindowAppears(const std::string& caption, DWORD waitMs)
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
 {
-    return WaitForWindow(caption, waitMs) == nullptr;
+    return WaitForOtherWindow(caption, nullptr, timeoutMs);
 }
+
+std::string StaticTexts(HWND window)
+{
+    std::string texts;
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::lstrcmpiA(ClassName(child).c_str(), "static") == 0) texts += Text(child);
+    return texts;
+}
+
+bool NoWindowAppears(const std::string& caption, DWORD waitMs) { return WaitForWindow(caption, waitMs) == nullptr; }
 
 void Click(HWND dialog, int controlId)
 {
@@ -82,8 +92,8 @@ bool ClickAndWait(HWND dialog, int controlId, DWORD timeoutMs)
 {
     DWORD_PTR result = 0;
     HWND button = ::GetDlgItem(dialog, controlId);
-    return ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button),
-                                 SMTO_NORMAL, timeoutMs, &result) != 0;
+    return ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(button), SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 void SetText(HWND dialog, int controlId, const std::string& text)
@@ -116,15 +126,9 @@ std::vector<std::string> TabTitles(HWND sheet)
     return titles;
 }
 
-HWND CurrentPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
-void SelectPage(HWND sheet, int index)
-{
-    ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
+void SelectPage(HWND sheet, int index) { ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void Settle(HWND anyWindowOfTheThread)
 {

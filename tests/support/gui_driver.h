@@ -24,6 +24,13 @@ HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 15000);
 // True when no visible top-level window with this caption appears in the time.
 bool NoWindowAppears(const std::string& caption, DWORD waitMs);
 
+// The texts of a window's static controls, joined: a message box's message.
+std::string StaticTexts(HWND window);
+// Waits for a visible top-level window of this process with this caption
+// other than `except` (a message box over the program's sheet, which has the
+// same caption).
+HWND WaitForOtherWindow(const std::string& caption, HWND except, DWORD timeoutMs = 15000);
+
 // A click on a button, posted like the user's; returns at once. For commands
 // that open a modal dialog.
 void Click(HWND dialog, int controlId);

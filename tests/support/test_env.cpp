@@ -93,7 +93,7 @@ void CopyTree(const std::string& from, const std::string& to)
 }
 
 namespace {
-void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& out)
+void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& out, bool withFolders)
 {
     WIN32_FIND_DATAA data;
     HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &data);
@@ -101,19 +101,20 @@ void ListInto(const std::string& folder, const std::string& prefix, std::vector<
     do {
         std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListInto(folder + "\\" + name, prefix + name + "\\", out);
-        else
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (withFolders) out.push_back(prefix + name + "\\");
+            ListInto(folder + "\\" + name, prefix + name + "\\", out, withFolders);
+        } else
             out.push_back(prefix + name);
     } while (::FindNextFileA(h, &data));
     ::FindClose(h);
 }
 } // namespace
 
-std::vector<std::string> ListFiles(const std::string& folder)
+std::vector<std::string> ListFiles(const std::string& folder, bool withFolders)
 {
     std::vector<std::string> out;
-    ListInto(folder, "", out);
+    ListInto(folder, "", out, withFolders);
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -121,7 +122,8 @@ std::vector<std::string> ListFiles(const std::string& folder)
 void SetRegistryString(HKEY root, const std::string& subkey, const char* valueName, const std::string& value)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     ::RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1));
     ::RegCloseKey(key);

@@ -26,8 +26,9 @@ void WriteFile(const std::string& path, const std::string& content);
 void MakeDirectories(const std::string& path);
 void RemoveTree(const std::string& path);
 void CopyTree(const std::string& from, const std::string& to);
-// Every file below a folder, as relative paths with backslashes, sorted.
-std::vector<std::string> ListFiles(const std::string& folder);
+// Every file below a folder, as relative paths with backslashes, sorted;
+// with `withFolders`, every folder too, its path ending in a backslash.
+std::vector<std::string> ListFiles(const std::string& folder, bool withFolders = false);
 
 void SetRegistryString(HKEY root, const std::string& subkey, const char* valueName, const std::string& value);
 // Reads a string value; false when it is missing.

@@ -36,21 +36,21 @@ void Put32(std::string& out, uint32_t v)
 std::string CabinetHead(const std::vector<FileRecord>& files)
 {
     std::string head = "MSCF";
-    Put32(head, 0);        // reserved
-    Put32(head, 100000);   // cabinet size
-    Put32(head, 0);        // reserved
-    Put32(head, 44);       // first file entry
-    Put32(head, 0);        // reserved
-    head += '\x03';        // version minor
-    head += '\x01';        // version major
-    Put16(head, 1);        // folders
+    Put32(head, 0);      // reserved
+    Put32(head, 100000); // cabinet size
+    Put32(head, 0);      // reserved
+    Put32(head, 44);     // first file entry
+    Put32(head, 0);      // reserved
+    head += '\x03';      // version minor
+    head += '\x01';      // version major
+    Put16(head, 1);      // folders
     Put16(head, static_cast<uint16_t>(files.size()));
-    Put16(head, 0);        // flags
-    Put16(head, 0);        // set id
-    Put16(head, 0);        // cabinet number
-    Put32(head, 2000);     // folder: first data block
-    Put16(head, 3);        // data blocks
-    Put16(head, 0x1503);   // LZX:21
+    Put16(head, 0);      // flags
+    Put16(head, 0);      // set id
+    Put16(head, 0);      // cabinet number
+    Put32(head, 2000);   // folder: first data block
+    Put16(head, 3);      // data blocks
+    Put16(head, 0x1503); // LZX:21
     uint32_t offset = 0;
     for (const FileRecord& f : files) {
         Put32(head, 1234);
@@ -146,7 +146,10 @@ TEST(PackageHead, TrailerIsExactAndCaseSensitive)
     EXPECT_TRUE(IsPackageTrailer("ambd1"));
     EXPECT_FALSE(IsPackageTrailer("AMBD1"));
     EXPECT_FALSE(IsPackageTrailer("ambd2"));
-    EXPECT_FALSE(IsPackageTrailer(std::string("amb\0" "1", 5).c_str()));
+    EXPECT_FALSE(IsPackageTrailer(std::string("amb\0"
+                                              "1",
+                                              5)
+                                      .c_str()));
 }
 
 TEST(PackageHead, StartFolderNeverLeavesTheWorkFolder)
@@ -156,6 +159,8 @@ TEST(PackageHead, StartFolderNeverLeavesTheWorkFolder)
     EXPECT_EQ("", StartFolder({{"c:\\evil\\index.html"}}, true));
     EXPECT_EQ("", StartFolder({{"\\evil\\index.html"}}, true));
     EXPECT_EQ("", StartFolder({{"documents\\ambrel\\temp\\..\\x\\index.html"}}, false));
+    for (const char* name : {"show/../../index.html", "CON\\index.html", "show.\\index.html", "a:b\\index.html"})
+        EXPECT_EQ("", StartFolder({{name}}, true)) << name;
     // Dots inside a name are fine.
     EXPECT_EQ("my..show", StartFolder({{"my..show\\index.html"}}, true));
 }
@@ -170,8 +175,8 @@ TEST(PackageHead, CabinetWrittenByGcab)
     ASSERT_EQ(0, std::system(("mkdir -p " + base + "/show/resources && echo page > " + base +
                               "/show/index.html && echo nav > " + base + "/show/resources/left.html")
                                  .c_str()));
-    ASSERT_EQ(0, std::system(("cd " + base + " && gcab -c -z show.cab show/resources/left.html show/index.html")
-                                 .c_str()));
+    ASSERT_EQ(0,
+              std::system(("cd " + base + " && gcab -c -z show.cab show/resources/left.html show/index.html").c_str()));
     std::ifstream in(base + "/show.cab", std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
