@@ -82,14 +82,19 @@ measure() {
   while [ $run -lt "${runs:-$RUNS}" ]; do
     run=$((run + 1))
     [ -z "${fresh:-}" ] || rm -rf "$fresh"
-    /usr/bin/time -f '%e %M' -o "$out/time" "$@" >"$out/log" 2>&1 || { echo "$label failed:"; cat "$out/log"; exit 1; }
-    read -r seconds kib <"$out/time"
+    /usr/bin/time -f '%e %M %U %S' -o "$out/time" "$@" >"$out/log" 2>&1 ||
+      { echo "$label failed:"; cat "$out/log"; exit 1; }
+    read -r seconds kib user system <"$out/time"
+    cpu=$(echo "$user $system" | awk '{print $1 + $2}')
     best=$(echo "$best $seconds" | awk '{print ($1 == "" || NF == 1 || $2 < $1) ? $NF : $1}')
+    bestcpu=$(echo "${bestcpu:-} $cpu" | awk '{print ($1 == "" || NF == 1 || $2 < $1) ? $NF : $1}')
     [ "$kib" -gt "$peak" ] && peak=$kib
   done
-  echo "$label|$best|$peak" >>"$results"
+  echo "$label|$best|$peak|$bestcpu" >>"$results"
+  bestcpu=""
 }
 secs() { awk -F'|' -v l="$1" '$1 == l { print ($2 > 0 ? $2 : 0.01) }' "$results"; }
+cpu() { awk -F'|' -v l="$1" '$1 == l { print ($4 > 0 ? $4 : 0.01) }' "$results"; }
 peak() { awk -F'|' -v l="$1" '$1 == l { printf "%.0f", $3 / 1024 }' "$results"; }
 size_of() { stat -c %s "$out/$1"; }
 
@@ -130,7 +135,8 @@ done
 # and on every processor: on the manual's reST sources alone (more
 # than one stretch of the largest window) and, for LZX:21, on all of it.
 part="$work/docs/show/_sources"
-for w in 15 16 17 18 19 20 21; do
+# RSS=0 leaves this part out.
+[ "${RSS:-1}" = 0 ] || for w in 15 16 17 18 19 20 21; do
   for level in fast default best; do
     case $level in fast) opt=-f ;; default) opt="" ;; best) opt=-x ;; esac
     for j in 1 "$cores"; do
@@ -173,15 +179,31 @@ row "xz -6 (reference)" "$(size_ratio docs.tar.xz docs-gcab.cab)" "$(size_ratio 
 row "gcab -z" "1 ($(mib "$(size_of docs-gcab.cab)") MiB)" "1 ($(mib "$(size_of mixed-gcab.cab)") MiB)" \
   "1 ($(secs "gcab docs") s)" "" "cabextract: $(secs "cabextract docs-default") s / $(secs "cabextract mixed-default") s"
 echo "(the goals of the -x and -f rows' pack speeds are for one thread; -f always packs on one)"
+echo
+echo "The same speeds by processor time (user and system, all threads), which other work on a shared"
+echo "machine disturbs less than the wall clock:"
+row "" "pack speed, 1 thread" "processor time, all threads" "extract speed, docs" "extract speed, mixed" ""
+row "---" "---" "---" "---" "---" ""
+cpu_ratio() { ratio "$(cpu "$1")" "$(cpu "$2")"; }
+for level in default best fast; do
+  one=$level-1
+  [ $level = fast ] && one=fast
+  all=""
+  [ $level = default ] && all="$(cpu_ratio "default-all docs" "gcab docs")"
+  row "$level" "$(cpu_ratio "$one docs" "gcab docs")" "$all" \
+    "$(cpu_ratio "arch X docs-$level" "cabextract docs-$level")" \
+    "$(cpu_ratio "arch X mixed-$level" "cabextract mixed-$level")" ""
+done
 
 echo
 echo "Times (s) and peak resident size (MiB):"
-awk -F'|' '$1 !~ /^rss / { printf "  %-28s %8.2f s %6.0f MiB\n", $1, $2, $3 / 1024 }' "$results"
+awk -F'|' '$1 !~ /^rss / { printf "  %-28s %8.2f s %8.2f s processor %6.0f MiB\n", $1, $2, $4, $3 / 1024 }' "$results"
 echo
 printf 'Peak resident size of packing (MiB) on %s MiB (the manual reST sources); fast on 1 thread:\n' \
   "$(mib "$(bytes_of "$part")")"
 printf '  %-8s %6s %12s %12s %12s %12s\n' window fast "default -j1" "default -j$cores" "best -j1" "best -j$cores"
 for w in 15 16 17 18 19 20 21; do
+  [ "${RSS:-1}" = 0 ] && break
   printf '  LZX:%-4s %6s %12s %12s %12s %12s\n' $w "$(peak "rss fast $w 1")" "$(peak "rss default $w 1")" \
     "$(peak "rss default $w $cores")" "$(peak "rss best $w 1")" "$(peak "rss best $w $cores")"
 done
