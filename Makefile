@@ -10,7 +10,7 @@ FUZZ := $(BUILD)/fuzz
 RELEASE := $(BUILD)/release
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps win host fuzz release test test-host test-win test-fuzz run bench clean
+.PHONY: all deps win host fuzz release test test-host test-win test-fuzz test-tree format format-check run bench package clean
 
 all: win host
 
@@ -33,7 +33,19 @@ release: deps
 	@[ -f $(RELEASE)/CMakeCache.txt ] || cmake -S . -B $(RELEASE) -DAMBREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE) -j$(JOBS)
 
-test: test-host test-win test-fuzz
+test: test-tree test-host test-win test-fuzz
+
+# The tree itself: folders include each other downward only, and the code
+# follows .clang-format.
+test-tree: deps
+	python3 tools/check-layers.py
+	tools/format-check.sh
+
+format-check: deps
+	tools/format-check.sh
+
+format: deps
+	tools/format-check.sh --fix
 
 test-host: host
 	ctest --test-dir $(HOST) -j$(JOBS) --output-on-failure
@@ -47,6 +59,11 @@ test-fuzz: fuzz
 
 run: win
 	tools/run.sh $(WIN)
+
+# The setup program and the portable zip: $(BUILD)/package/ambrel-<version>-setup.exe
+# and ambrel-<version>-portable.zip.
+package: win
+	tools/package.sh $(WIN) $(BUILD)/package
 
 bench: release win
 	@tools/deps.sh bench

@@ -11,6 +11,9 @@
 
 namespace arch {
 
-int RunArch(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out, std::ostream& err);
+// errIsTerminal: standard error is a terminal, which then shows how far
+// packing or extraction has come on one line.
+int RunArch(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out, std::ostream& err,
+            bool errIsTerminal = false);
 
 } // namespace arch

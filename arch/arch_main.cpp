@@ -13,6 +13,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 int main(int argc, char** argv)
@@ -28,8 +30,14 @@ int main(int argc, char** argv)
 #else
     for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
 #endif
+#ifdef _WIN32
+    DWORD mode = 0;
+    const bool errIsTerminal = ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != FALSE;
+#else
+    const bool errIsTerminal = ::isatty(STDERR_FILENO) != 0;
+#endif
     std::unique_ptr<arch::FileSystem> fs = arch::MakeNativeFileSystem();
-    const int code = arch::RunArch(args, *fs, std::cout, std::cerr);
+    const int code = arch::RunArch(args, *fs, std::cout, std::cerr, errIsTerminal);
     std::cout.flush();
     return code;
 }

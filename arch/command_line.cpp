@@ -123,6 +123,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.fast = true;
         } else if (const int packing = ParsePackingOption(args, i, options, error)) {
             if (packing < 0) return false;
+        } else if (name == "-progress") {
+            options.progress = true;
         } else if (name == "m" || name == "P") {
             if (i + 1 >= args.size()) {
                 error = "option " + a + " needs a value";
@@ -208,6 +210,15 @@ std::string HelpText()
            "  -P path   strip this leading path from stored names (N; any case;\n"
            "            a drive is ignored)\n"
            "  -o        overwrite existing files without asking (X)\n"
+           "  --progress\n"
+           "            tell how far N or X has come, for a program that runs\n"
+           "            arch: lines on standard output, each flushed at once:\n"
+           "              partial PATH       N writes the cabinet to this temporary\n"
+           "                                 file until it is complete\n"
+           "              progress DONE TOTAL  bytes read so far, of the files to\n"
+           "                                 add (N) or of the cabinet (X)\n"
+           "            (without it, a terminal on standard error shows one line\n"
+           "            that keeps count)\n"
            "\n"
            "Files to add may hold the wildcards * and ? in their last part; *.*\n"
            "matches every file. Extraction reads stored, MSZIP and LZX folders\n"

@@ -32,6 +32,7 @@ struct Options {
     bool recurse = false;          // -r
     bool keepPaths = false;        // -p
     bool overwrite = false;        // -o
+    bool progress = false;         // --progress: machine-readable progress on standard output
     std::string stripPrefix;       // -P
     std::string cabinet;
     // Create: the files to add (paths, with wildcards in the last part).

@@ -5,7 +5,6 @@
 
 namespace arch {
 
-
 std::string StoredNameFor(const std::string& path, const std::string& stripPrefix, bool keepPaths)
 {
     std::vector<std::string> parts = NormalParts(StripDrive(path));

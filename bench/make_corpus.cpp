@@ -31,12 +31,15 @@ private:
     uint64_t m_state;
 };
 
-const char* const kWords[] = {
-    "the", "of", "and", "to", "in", "a", "is", "that", "for", "it", "as", "was", "with", "be", "by", "on", "not",
-    "he", "this", "are", "or", "his", "from", "at", "which", "but", "have", "an", "had", "they", "you", "were",
-    "presentation", "slide", "document", "package", "album", "picture", "chapter", "report", "quarterly", "results",
-    "customer", "design", "review", "meeting", "project", "schedule", "budget", "figure", "table", "appendix",
-    "summary", "introduction", "conclusion", "Monday", "September", "revenue", "growth", "market", "team"};
+const char* const kWords[] = {"the",       "of",      "and",      "to",      "in",           "a",          "is",
+                              "that",      "for",     "it",       "as",      "was",          "with",       "be",
+                              "by",        "on",      "not",      "he",      "this",         "are",        "or",
+                              "his",       "from",    "at",       "which",   "but",          "have",       "an",
+                              "had",       "they",    "you",      "were",    "presentation", "slide",      "document",
+                              "package",   "album",   "picture",  "chapter", "report",       "quarterly",  "results",
+                              "customer",  "design",  "review",   "meeting", "project",      "schedule",   "budget",
+                              "figure",    "table",   "appendix", "summary", "introduction", "conclusion", "Monday",
+                              "September", "revenue", "growth",   "market",  "team"};
 constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
 
 std::string Sentence(Random& r)
@@ -108,8 +111,7 @@ std::string Pdf(Random& r, std::size_t size)
     auto add = [&](const std::string& dict, const std::string& stream) {
         offsets.push_back(pdf.size());
         pdf += std::to_string(++object) + " 0 obj\n" + dict;
-        if (!stream.empty())
-            pdf += "\nstream\n" + stream + "\nendstream";
+        if (!stream.empty()) pdf += "\nstream\n" + stream + "\nendstream";
         pdf += "\nendobj\n";
     };
     add("<< /Type /Catalog /Pages 2 0 R >>", "");
@@ -126,7 +128,8 @@ std::string Pdf(Random& r, std::size_t size)
             }
             const std::string z = Deflate(samples);
             add("<< /Type /XObject /Subtype /Image /Width 400 /Height 300 /BitsPerComponent 8 /Filter "
-                "/FlateDecode /Length " + std::to_string(z.size()) + " >>",
+                "/FlateDecode /Length " +
+                    std::to_string(z.size()) + " >>",
                 z);
         } else {
             std::string content = "BT /F1 11 Tf 72 720 Td\n";
@@ -143,8 +146,8 @@ std::string Pdf(Random& r, std::size_t size)
         std::snprintf(line, sizeof line, "%010zu 00000 n \n", off);
         pdf += line;
     }
-    pdf += "trailer\n<< /Size " + std::to_string(object + 1) + " /Root 1 0 R >>\nstartxref\n" +
-           std::to_string(xref) + "\n%%EOF\n";
+    pdf += "trailer\n<< /Size " + std::to_string(object + 1) + " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) +
+           "\n%%EOF\n";
     return pdf;
 }
 

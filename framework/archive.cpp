@@ -9,8 +9,7 @@ const size_t kLargestFileCall = 0x40000000;
 } // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
-    : m_pFile(pFile), m_nMode(nMode == load ? load : store),
-      m_buffer(static_cast<size_t>(std::max(nBufSize, 1)))
+    : m_pFile(pFile), m_nMode(nMode == load ? load : store), m_buffer(static_cast<size_t>(std::max(nBufSize, 1)))
 {
     if (IsLoading()) {
         const uint64_t length = m_pFile->GetLength();

@@ -3,7 +3,4 @@
 #include "framework/archive_codec.h"
 #include "framework/code_page_1252.h"
 
-std::string AnsiFromUtf16(const std::u16string& text)
-{
-    return Cp1252FromUtf16(text);
-}
+std::string AnsiFromUtf16(const std::u16string& text) { return Cp1252FromUtf16(text); }

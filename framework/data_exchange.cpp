@@ -21,7 +21,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, std::string& value)
     // selected. Matching the first item that merely begins with the text
     // would turn an interval of 24 seconds into the item 240, and do it again
     // every time the page shows its values.
-    LRESULT found = ::SendMessageA(hCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+    LRESULT found =
+        ::SendMessageA(hCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
     ::SendMessageA(hCombo, CB_SETCURSEL, static_cast<WPARAM>(found == CB_ERR ? -1 : found), 0);
     if (found == CB_ERR) control.SetWindowText(value);
 }

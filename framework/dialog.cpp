@@ -37,10 +37,7 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::OnCommand(UINT, UINT) { return FALSE; }
 
@@ -51,10 +48,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-void CDialog::EndDialog(int nResult)
-{
-    ::EndDialog(m_hWnd, nResult);
-}
+void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 
 void CDialog::ExecuteDlgInit()
 {
@@ -86,10 +80,11 @@ void CDialog::ExecuteDlgInit()
         if (zero != std::string::npos) text.resize(zero);
 
         UINT realMessage = 0;
-        if (message == kStoredComboBoxAddString) realMessage = CB_ADDSTRING;
-        else if (message == kStoredListBoxAddString) realMessage = LB_ADDSTRING;
-        if (realMessage)
-            ::SendDlgItemMessageA(m_hWnd, control, realMessage, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (message == kStoredComboBoxAddString)
+            realMessage = CB_ADDSTRING;
+        else if (message == kStoredListBoxAddString)
+            realMessage = LB_ADDSTRING;
+        if (realMessage) ::SendDlgItemMessageA(m_hWnd, control, realMessage, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
@@ -119,16 +114,19 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
         });
         return handled;
     }
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CDialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
+    return Dispatch(msg == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr, hDlg, msg, wParam, lParam);
+}
+
+INT_PTR CDialog::Dispatch(CDialog* created, HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CDialog* self = created;
+    if (self) {
         ::SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->m_hWnd = hDlg;
     } else {

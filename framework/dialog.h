@@ -38,5 +38,8 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Hands a message to the dialog object of hDlg: `created` is the object
+    // at WM_INITDIALOG (bound to the window then), nullptr for the others.
+    static INT_PTR Dispatch(CDialog* created, HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
     friend class CPropertyPage;
 };

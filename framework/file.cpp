@@ -1,9 +1,6 @@
 #include "framework/file.h"
 
-CFile::~CFile()
-{
-    Abort();
-}
+CFile::~CFile() { Abort(); }
 
 BOOL CFile::Open(const std::string& fileName, UINT nOpenFlags, CFileException* pError)
 {
@@ -72,6 +69,12 @@ uint64_t CFile::Seek(int64_t lOff, UINT nFrom)
     if (!::SetFilePointerEx(m_hFile, distance, &result, method))
         CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
     return static_cast<uint64_t>(result.QuadPart);
+}
+
+void CFile::SetLength(uint64_t newLength)
+{
+    Seek(static_cast<int64_t>(newLength), begin);
+    if (!::SetEndOfFile(m_hFile)) CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
 }
 
 uint64_t CFile::GetLength() const

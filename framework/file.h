@@ -44,6 +44,8 @@ public:
     uint64_t Seek(int64_t lOff, UINT nFrom);
     uint64_t SeekToEnd() { return Seek(0, end); }
     uint64_t GetLength() const;
+    // Cuts or extends the file to newLength bytes; the position moves there.
+    void SetLength(uint64_t newLength);
     void Close();
     // Closes without raising anything; used on error paths.
     void Abort();
@@ -55,8 +57,7 @@ public:
     // MAX_PATH characters or more.
     static BOOL GetStatus(const std::string& fileName, CFileStatus& rStatus);
 
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
-
 private:
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
     std::string m_strFileName;
 };

@@ -1,5 +1,7 @@
 #include "framework/file_dialog.h"
 
+#include "framework/ansi_text.h"
+
 namespace {
 CFileDialog::Chooser& CurrentChooser()
 {
@@ -10,8 +12,10 @@ CFileDialog::Chooser& CurrentChooser()
 std::string StripExtensionPattern(const char* ext)
 {
     std::string e = ext ? ext : "";
-    if (e.rfind("*.", 0) == 0) e.erase(0, 2);
-    else if (e.rfind('.', 0) == 0) e.erase(0, 1);
+    if (e.rfind("*.", 0) == 0)
+        e.erase(0, 2);
+    else if (e.rfind('.', 0) == 0)
+        e.erase(0, 1);
     return e;
 }
 } // namespace
@@ -41,22 +45,11 @@ INT_PTR CFileDialog::DoModal()
     return ok ? IDOK : IDCANCEL;
 }
 
-std::string CFileDialog::GetPathName() const
-{
-    return m_paths.empty() ? std::string() : m_paths.front();
-}
+std::string CFileDialog::GetPathName() const { return m_paths.empty() ? std::string() : m_paths.front(); }
 
-std::string CFileDialog::GetFileName() const
-{
-    std::string path = GetPathName();
-    std::string::size_type slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string CFileDialog::GetFileName() const { return AfterLastBackslash(GetPathName()); }
 
-void CFileDialog::SetChooser(Chooser chooser)
-{
-    CurrentChooser() = std::move(chooser);
-}
+void CFileDialog::SetChooser(Chooser chooser) { CurrentChooser() = std::move(chooser); }
 
 bool CFileDialog::ShowCommonDialog(const Request& request, HWND owner, DWORD bufferSize,
                                    std::vector<std::string>& paths)

@@ -19,11 +19,11 @@ class CFileDialog {
 public:
     // What the dialog was asked to show.
     struct Request {
-        bool open;                  // Open dialog, else Save dialog
-        std::string defaultExt;     // without "*." or "."
-        std::string fileName;       // initial file name
-        DWORD flags;                // OFN_ flags as given
-        std::string filter;         // in the "Name|pattern|...||" form
+        bool open;              // Open dialog, else Save dialog
+        std::string defaultExt; // without "*." or "."
+        std::string fileName;   // initial file name
+        DWORD flags;            // OFN_ flags as given
+        std::string filter;     // in the "Name|pattern|...||" form
     };
     // Answers a request: true with the chosen paths (in the order the dialog
     // reports them), or false when the user cancels.

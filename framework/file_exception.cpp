@@ -60,7 +60,4 @@ std::string CFileException::GetErrorMessage() const
     }
 }
 
-void CFileException::ReportError() const
-{
-    AfxMessageBox(GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
-}
+void CFileException::ReportError() const { AfxMessageBox(GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION); }

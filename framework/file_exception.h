@@ -28,7 +28,8 @@ public:
 
     CFileException() = default;
     CFileException(int cause, LONG lOsError, const std::string& fileName)
-        : m_cause(cause), m_lOsError(lOsError), m_strFileName(fileName) {}
+        : m_cause(cause), m_lOsError(lOsError), m_strFileName(fileName)
+    {}
 
     static int OsErrorToException(LONG lOsError);
     // Raises the exception for a Win32 error code met on fileName.

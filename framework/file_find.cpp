@@ -2,11 +2,12 @@
 
 #include <cstring>
 
+#include "framework/ansi_text.h"
+
 BOOL CFileFind::FindFile(const std::string& pattern)
 {
     Close();
-    std::string::size_type slash = pattern.find_last_of("\\/");
-    m_root = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
+    m_root = pattern.substr(0, pattern.size() - AfterLastBackslash(pattern).size());
     m_hFind = ::FindFirstFileA(pattern.c_str(), &m_next);
     m_hasNext = m_hFind != INVALID_HANDLE_VALUE;
     return m_hasNext ? TRUE : FALSE;

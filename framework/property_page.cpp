@@ -11,10 +11,7 @@ CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTem
     }
 }
 
-void CPropertyPage::SetCaption(const std::string& caption)
-{
-    m_strCaption = caption;
-}
+void CPropertyPage::SetCaption(const std::string& caption) { m_strCaption = caption; }
 
 PROPSHEETPAGEA CPropertyPage::BuildPageDescription()
 {
@@ -35,16 +32,13 @@ PROPSHEETPAGEA CPropertyPage::BuildPageDescription()
 BOOL CPropertyPage::OnSetActive()
 {
     if (m_bFirstSetActive)
-        m_bFirstSetActive = false;
+        m_bFirstSetActive = FALSE;
     else
         UpdateData(FALSE);
     return TRUE;
 }
 
-BOOL CPropertyPage::OnKillActive()
-{
-    return UpdateData(TRUE);
-}
+BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
 
 INT_PTR CPropertyPage::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -65,12 +59,8 @@ INT_PTR CPropertyPage::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             result = ok ? FALSE : TRUE;
             break;
         }
-        case PSN_APPLY:
-            result = PSNRET_NOERROR;
-            break;
-        default:
-            handled = false;
-            break;
+        case PSN_APPLY: result = PSNRET_NOERROR; break;
+        default: handled = false; break;
         }
         if (handled) {
             ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
@@ -83,17 +73,9 @@ INT_PTR CPropertyPage::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CPropertyPage* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        const PROPSHEETPAGEA* psp = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-        self = reinterpret_cast<CPropertyPage*>(psp->lParam);
-        ::SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->m_hWnd = hDlg;
-    } else {
-        self = reinterpret_cast<CPropertyPage*>(::GetWindowLongPtrA(hDlg, DWLP_USER));
-    }
-    if (!self) return FALSE;
-    INT_PTR result = self->HandleMessage(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) self->m_hWnd = nullptr;
-    return result;
+    // A page is created from its page description, which carries the object.
+    CDialog* created = nullptr;
+    if (msg == WM_INITDIALOG)
+        created = reinterpret_cast<CPropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+    return Dispatch(created, hDlg, msg, wParam, lParam);
 }

@@ -31,5 +31,5 @@ private:
     static INT_PTR CALLBACK PageProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::string m_strCaption;
-    bool m_bFirstSetActive = true;
+    BOOL m_bFirstSetActive = TRUE;
 };

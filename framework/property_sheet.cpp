@@ -8,9 +8,7 @@ namespace {
 // catches its creation.
 thread_local CPropertySheet* t_pSheetInCreation = nullptr;
 thread_local HHOOK t_hCreationHook = nullptr;
-const char kSheetProperty[] = "Ambrel.PropertySheet";
-// The program icon of the resources.
-const WORD kProgramIconId = 128;
+const char kSheetProperty[] = "Framework.CPropertySheet";
 } // namespace
 
 CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
@@ -22,16 +20,14 @@ CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPa
 
 CPropertySheet::~CPropertySheet() = default;
 
-void CPropertySheet::AddPage(CPropertyPage* pPage)
-{
-    m_pages.push_back(pPage);
-}
+void CPropertySheet::AddPage(CPropertyPage* pPage) { m_pages.push_back(pPage); }
 
 void CPropertySheet::SetTitle(const std::string& title, UINT nStyle)
 {
     m_strCaption = title;
     m_nPropTitleStyle = nStyle & PSH_PROPTITLE;
-    if (m_hWnd) ::SendMessageA(m_hWnd, PSM_SETTITLEA, m_nPropTitleStyle, reinterpret_cast<LPARAM>(m_strCaption.c_str()));
+    if (m_hWnd)
+        ::SendMessageA(m_hWnd, PSM_SETTITLEA, m_nPropTitleStyle, reinterpret_cast<LPARAM>(m_strCaption.c_str()));
 }
 
 INT_PTR CPropertySheet::DoModal()
@@ -45,7 +41,7 @@ INT_PTR CPropertySheet::DoModal()
     psh.dwFlags = PSH_PROPSHEETPAGE | m_nPropTitleStyle;
     psh.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     psh.hInstance = AfxGetResourceHandle();
-    HICON icon = ::LoadIconA(psh.hInstance, MAKEINTRESOURCEA(kProgramIconId));
+    HICON icon = m_nIDIcon ? ::LoadIconA(psh.hInstance, MAKEINTRESOURCEA(m_nIDIcon)) : nullptr;
     if (icon) {
         psh.dwFlags |= PSH_USEHICON;
         psh.hIcon = icon;
@@ -75,8 +71,10 @@ BOOL CPropertySheet::OnInitDialog()
     ::GetWindowRect(m_hWnd, &sheet);
     RECT area;
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner)) ::GetWindowRect(owner, &area);
-    else ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (owner && ::IsWindowVisible(owner))
+        ::GetWindowRect(owner, &area);
+    else
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     int width = sheet.right - sheet.left;
     int height = sheet.bottom - sheet.top;
     int x = area.left + ((area.right - area.left) - width) / 2;
@@ -87,10 +85,7 @@ BOOL CPropertySheet::OnInitDialog()
     return result;
 }
 
-int CPropertySheet::OnCreate(LPCREATESTRUCTA)
-{
-    return static_cast<int>(Default());
-}
+int CPropertySheet::OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
 
 LRESULT CPropertySheet::Default()
 {
@@ -100,18 +95,15 @@ LRESULT CPropertySheet::Default()
 LRESULT CPropertySheet::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CREATE:
-        return OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam));
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_CREATE: return OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam));
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND:
         if (LOWORD(wParam) == ID_HELP && AfxGetApp()) {
             AfxGetApp()->OnCmdMsg(ID_HELP);
             return 0;
         }
         return Default();
-    default:
-        return Default();
+    default: return Default();
     }
 }
 

@@ -12,6 +12,9 @@
 #include "framework/property_page.h"
 #include "framework/wnd.h"
 
+// The Apply Now button of a property sheet.
+constexpr int ID_APPLY_NOW = 0x3021;
+
 class CPropertySheet : public CWnd {
 public:
     CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
@@ -24,6 +27,8 @@ public:
     CPropertyPage* GetPage(int nPage) const { return m_pages.at(static_cast<size_t>(nPage)); }
     // Sets the sheet's title; nStyle PSH_PROPTITLE would add "Properties for".
     void SetTitle(const std::string& title, UINT nStyle = 0);
+    // The icon resource of the sheet's caption and task bar button.
+    void SetIcon(UINT nIDIcon) { m_nIDIcon = nIDIcon; }
     const std::string& GetTitle() const { return m_strCaption; }
 
     virtual INT_PTR DoModal();
@@ -44,6 +49,7 @@ private:
     std::vector<CPropertyPage*> m_pages;
     std::string m_strCaption;
     UINT m_nPropTitleStyle = 0;
+    UINT m_nIDIcon = 0;
     UINT m_nStartPage;
     CWnd* m_pParentWnd;
     WNDPROC m_pfnSuper = nullptr;

@@ -27,7 +27,8 @@ public:
     void RemoveAll() { m_items.clear(); }
 
     // Position of the element at a zero-based index, End() when out of range.
-    POSITION FindIndex(int index) {
+    POSITION FindIndex(int index)
+    {
         if (index < 0 || index >= GetCount()) return m_items.end();
         return std::next(m_items.begin(), index);
     }

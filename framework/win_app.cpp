@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/ansi_text.h"
 #include "framework/command_guard.h"
 #include "framework/message_box.h"
 
@@ -16,9 +17,7 @@ std::string DefaultAppName(HINSTANCE hInstance)
     if (::LoadStringA(hInstance, 0xE000, text, sizeof(text)) > 0) return text;
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(hInstance, path, MAX_PATH);
-    std::string name = path;
-    std::string::size_type slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name = name.substr(slash + 1);
+    std::string name = AfterLastBackslash(path);
     std::string::size_type dot = name.find_last_of('.');
     if (dot != std::string::npos) name = name.substr(0, dot);
     return name;
@@ -54,11 +53,7 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
     return FALSE;
 }
 
-void CWinApp::OnHelp()
-{
-    // There is no help file; the pages' "?" buttons open the readme pages.
-    AfxMessageBox("Use the \"?\" button of a page to read how " + m_pszAppName + " works.", MB_OK | MB_ICONINFORMATION);
-}
+void CWinApp::OnHelp() {}
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
@@ -81,10 +76,7 @@ std::string AfxCommandLineArguments(const char* fullCommandLine)
     return p;
 }
 
-void AfxReportOutOfMemory()
-{
-    AfxMessageBox("Out of memory.", MB_OK | MB_ICONSTOP);
-}
+void AfxReportOutOfMemory() { AfxMessageBox("Out of memory.", MB_OK | MB_ICONSTOP); }
 
 int AfxMessageBox(const std::string& text, UINT nType)
 {

@@ -23,8 +23,9 @@ public:
     virtual int ExitInstance();
     // Command routing for commands that reach the application object.
     virtual BOOL OnCmdMsg(UINT nID);
-    // The framework's default Help handler.
-    void OnHelp();
+    // The framework's default Help handler: the program has no help file, so
+    // by default there is nothing to show; a program overrides it.
+    virtual void OnHelp();
 
     HINSTANCE m_hInstance = nullptr;
     // The command line after the program name and the blanks that follow it.

@@ -4,7 +4,4 @@
 
 #include "framework/win_app.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
-{
-    return AfxWinMain(hInstance, nCmdShow);
-}
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) { return AfxWinMain(hInstance, nCmdShow); }

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "pages/list_box_rows.h"
-#include "pages/list_file.h"
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
+#include "model/list_box_rows.h"
+#include "model/list_file.h"
 
 namespace {
 
@@ -19,20 +19,22 @@ ListFileContent PageState()
     content.titles = {"Entry", ""};
     content.files = {"C:\\entry.pdf", ""};
     content.urls = {"", ""};
-    content.title = "Title";
-    content.subtitle = "Subtitle";
-    content.date = "Date";
-    content.author = "Author";
-    content.autoSeconds = "5 Seconds";
-    content.transition = "Fade";
+    content.options.m_strTitle = "Title";
+    content.options.m_strSubtitle = "Subtitle";
+    content.options.m_strDate = "Date";
+    content.options.m_strAuthor = "Author";
+    content.options.m_strAutoSeconds = "5 Seconds";
+    content.options.m_strTransition = "Fade";
     return content;
 }
 
 bool SameListsAndFields(const ListFileContent& a, const ListFileContent& b)
 {
     return a.groups == b.groups && a.titles == b.titles && a.files == b.files && a.urls == b.urls &&
-           a.title == b.title && a.subtitle == b.subtitle && a.date == b.date && a.author == b.author &&
-           a.autoSeconds == b.autoSeconds && a.transition == b.transition;
+           a.options.m_strTitle == b.options.m_strTitle && a.options.m_strSubtitle == b.options.m_strSubtitle &&
+           a.options.m_strDate == b.options.m_strDate && a.options.m_strAuthor == b.options.m_strAuthor &&
+           a.options.m_strAutoSeconds == b.options.m_strAutoSeconds &&
+           a.options.m_strTransition == b.options.m_strTransition;
 }
 
 class CountingRows : public IListBoxRows {
@@ -72,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int count = content.groups.GetCount();
     Check(content.titles.GetCount() == count && content.files.GetCount() == count && content.urls.GetCount() == count);
     if (!ListFileHasTransitions(content.version))
-        Check(content.autoSeconds == before.autoSeconds && content.transition == before.transition);
+        Check(content.options.m_strAutoSeconds == before.options.m_strAutoSeconds &&
+              content.options.m_strTransition == before.options.m_strTransition);
 
     // Written again and read back, the list and fields come out the same.
     ListFileContent again;

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/ansi_text.h"
 #include "generate/entry_plan.h"
-#include "generate/package_names.h"
-#include "pages/list_file.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
+#include "model/ambrel_utilities.h"
+#include "model/list_file.h"
+#include "model/package_names.h"
 #include "tests/support/windows_path_model.h"
 
 namespace {
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (DecodeListFile(std::string(reinterpret_cast<const char*>(data), size), content) != ListFileStatus::ok) return 0;
 
     PackageNames names;
-    if (DerivePackageNames("C:\\out\\" + content.title + ".ambd", names))
+    if (DerivePackageNames("C:\\out\\" + content.options.m_strTitle + ".ambd", names))
         MustLandInside("C:\\data\\ambrel\\temp", names.packageName);
 
     CAmbrelUtilities engine;
@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<PlannedEntry> plan = PlanEntries(engine, &leftOut);
     uint32_t number = 0;
     for (const PlannedEntry& entry : plan) {
-        if (entry.kind == PlannedEntry::Group) continue;
+        if (entry.kind == EntryKind::GroupHeader) continue;
         if (entry.number != ++number) std::abort();
-        if (entry.kind != PlannedEntry::File) continue;
+        if (entry.kind != EntryKind::FileEntry) continue;
         MustLandInside(kResources, entry.sourceFileName);
         if (entry.photo) {
             MustLandInside(kResources, entry.pageName);

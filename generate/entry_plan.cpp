@@ -1,8 +1,8 @@
 #include "generate/entry_plan.h"
 
-#include "generate/package_names.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
+#include "framework/ansi_text.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_names.h"
 
 namespace {
 // The first name of a file entry that generation would write and that is
@@ -44,14 +44,12 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::ve
         entry.title = *title;
         if (thumbnail != utilities.m_listThumbnails.end()) entry.thumbnail = *thumbnail++;
 
-        if (!group->empty()) {
-            entry.kind = PlannedEntry::Group;
+        entry.kind = CAmbrelUtilities::KindOfEntry(*group, *url);
+        if (entry.kind == EntryKind::GroupHeader) {
             entry.group = *group;
-        } else if (!url->empty()) {
-            entry.kind = PlannedEntry::Url;
+        } else if (entry.kind == EntryKind::LiveUrlEntry) {
             entry.address = *url;
         } else if (!file->empty()) {
-            entry.kind = PlannedEntry::File;
             entry.path = *file;
             entry.lowerPath = AnsiLower(*file);
             entry.sourceFileName = SourceFileName(*file);
@@ -66,7 +64,7 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::ve
         } else {
             continue;
         }
-        if (entry.kind != PlannedEntry::Group) entry.number = ++number;
+        if (entry.kind != EntryKind::GroupHeader) entry.number = ++number;
         plan.push_back(entry);
     }
     return plan;
@@ -74,7 +72,7 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::ve
 
 std::string StartAddress(const PlannedEntry& entry)
 {
-    return entry.kind == PlannedEntry::Url ? entry.address : "resources/" + entry.address;
+    return entry.kind == EntryKind::LiveUrlEntry ? entry.address : "resources/" + entry.address;
 }
 
 std::string LeftOutMessage(const std::vector<LeftOutEntry>& leftOut)

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-class CAmbrelUtilities;
+#include "model/ambrel_utilities.h"
 
 struct PlannedEntry {
-    enum Kind { Group, File, Url };
-    Kind kind = Group;
+    EntryKind kind = EntryKind::GroupHeader;
     std::string group; // the header text of a group header
     std::string title;
     std::string path;           // the file path of a file entry

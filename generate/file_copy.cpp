@@ -1,68 +1,74 @@
 // Copying one file into a package.
+#include "generate/file_copy.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
-#include <new>
 
+#include "framework/ansi_text.h"
 #include "framework/file.h"
 #include "generate/page_file.h"
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 
-BOOL CAmbrelUtilities::CopyOneFile(std::string source, std::string destination)
+namespace {
+// A failed copy that the system would not let go of.
+struct CCopyLeftBehind : CFileException {
+    explicit CCopyLeftBehind(const CFileException& e) : CFileException(e) {}
+};
+
+void RemoveFailedCopy(CFile& out, const std::string& destination)
+{
+    out.Abort();
+    try {
+        CFile::Remove(destination);
+    } catch (const CFileException& e) {
+        throw CCopyLeftBehind(e);
+    }
+}
+} // namespace
+
+void CopyFileInPieces(const std::string& source, const std::string& destination,
+                      const std::function<void(uint64_t)>& copied)
 {
     // The user's file is only ever read, and others may keep using it.
     CFile in;
-    if (!in.Open(source, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) return FALSE;
+    CFileException error;
+    if (!in.Open(source, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) throw error;
 
     // Only the copy's own folder is made; a missing folder above it makes the
     // copy fail below.
-    std::string::size_type slash = destination.find_last_of('\\');
-    std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash);
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CreateDirectoryA(BeforeLastBackslash(destination).c_str(), nullptr);
 
     // A new file: its time is the copy's, its attributes are its own.
     CFile out;
-    if (!out.Open(destination, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary))
-        return FALSE;
-
-    uint64_t size = 0;
+    if (!out.Open(destination, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary,
+                  &error))
+        throw error;
     try {
-        size = in.GetLength();
-    } catch (const CFileException&) {
-        return FALSE;
-    }
-    const size_t pieceSize = static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(size, kFilePieceSize)));
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[pieceSize]);
-    if (!buffer) return FALSE;
-
-    for (;;) {
-        UINT got = 0;
-        try {
-            got = in.Read(buffer.get(), static_cast<UINT>(pieceSize));
-        } catch (const CFileException&) {
-            // A source that cannot be read leaves its copy empty, as it was
-            // when it was opened.
-            LARGE_INTEGER start{};
-            if (::SetFilePointerEx(out.m_hFile, start, nullptr, FILE_BEGIN)) ::SetEndOfFile(out.m_hFile);
-            return FALSE;
-        }
-        if (got == 0) break;
-        try {
+        const uint64_t size = in.GetLength();
+        const size_t pieceSize = static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(size, kFilePieceSize)));
+        std::unique_ptr<char[]> buffer(new char[pieceSize]);
+        for (UINT got; (got = in.Read(buffer.get(), static_cast<UINT>(pieceSize))) != 0;) {
             out.Write(buffer.get(), got);
-        } catch (const CFileException&) {
-            // No partial copy stays behind. If the system refuses to delete
-            // it, that file error ends the command.
-            out.Abort();
-            CFile::Remove(destination);
-            return FALSE;
+            if (copied) copied(got);
         }
-    }
-    try {
         out.Close();
+    } catch (...) {
+        RemoveFailedCopy(out, destination);
+        throw;
+    }
+}
+
+BOOL CAmbrelUtilities::CopyOneFile(std::string source, std::string destination)
+{
+    try {
+        CopyFileInPieces(source, destination);
+        return TRUE;
+    } catch (const CCopyLeftBehind&) {
+        // A partly written copy the system refuses to delete ends the command.
+        throw;
     } catch (const CFileException&) {
-        CFile::Remove(destination);
         return FALSE;
     }
-    return TRUE;
 }

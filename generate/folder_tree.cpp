@@ -2,10 +2,10 @@
 // the template into it, and a saved web page's resource folder.
 #include <windows.h>
 
+#include "framework/ansi_text.h"
 #include "framework/file.h"
 #include "framework/file_find.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
+#include "model/ambrel_utilities.h"
 
 namespace {
 const char kAllFiles[] = "\\*.*";

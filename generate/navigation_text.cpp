@@ -1,8 +1,8 @@
 #include "generate/navigation_text.h"
 
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
-#include "shell/replace_all.h"
+#include "framework/ansi_text.h"
+#include "model/ambrel_utilities.h"
+#include "model/replace_all.h"
 
 namespace {
 const char kNewLine[] = "\r\n";
@@ -12,21 +12,14 @@ const char kShowAddress[] = "parent.frames[1].location.href = address[i];";
 const char kStopOnClick[] = " onclick=\"javaScript:stopanimation()\"";
 
 // Unsigned 32-bit decimal, as the script's numbers are written.
-std::string Number(uint32_t n)
-{
-    return std::to_string(n);
-}
+std::string Number(uint32_t n) { return std::to_string(n); }
 } // namespace
 
-bool IsAutomated(const std::string& autoSeconds)
-{
-    return autoSeconds != "Not Automated";
-}
+bool IsAutomated(const std::string& autoSeconds) { return autoSeconds != "Not Automated"; }
 
-CNavigationText::CNavigationText(const CAmbrelUtilities& utilities)
-    : m_options(utilities), m_automated(IsAutomated(utilities.m_strAutoSeconds))
-{
-}
+CNavigationText::CNavigationText(const CPresentationOptions& options)
+    : m_options(options), m_automated(IsAutomated(options.m_strAutoSeconds))
+{}
 
 void CNavigationText::Line(const std::string& line)
 {
@@ -122,7 +115,7 @@ void CNavigationText::AppendAnimation(uint32_t count)
 
 void CNavigationText::AppendEntry(const PlannedEntry& entry)
 {
-    if (entry.kind == PlannedEntry::Group) {
+    if (entry.kind == EntryKind::GroupHeader) {
         Line(kHeadingOpen + entry.group + kHeadingClose);
         return;
     }

@@ -5,7 +5,7 @@
 //
 // A generation produces it in stretches, at the points where it has the
 // entries in hand:
-//   CNavigationText text(utilities);
+//   CNavigationText text(options);
 //   text.AppendHead(plan);           // before the entries are copied
 //   text.AppendEntry(entry);         // for each planned entry, in list order
 //   text.AppendTail();               // after them
@@ -19,13 +19,14 @@
 #include "generate/entry_plan.h"
 
 class CAmbrelUtilities;
+struct CPresentationOptions;
 
 // The presentation steps by itself unless its interval is "Not Automated".
 bool IsAutomated(const std::string& autoSeconds);
 
 class CNavigationText {
 public:
-    explicit CNavigationText(const CAmbrelUtilities& utilities);
+    explicit CNavigationText(const CPresentationOptions& options);
 
     // Heading, the stepping script with its address table, and the stepping
     // buttons.
@@ -44,7 +45,7 @@ private:
     void AppendScript(const std::vector<PlannedEntry>& plan);
     void AppendAnimation(uint32_t count);
 
-    const CAmbrelUtilities& m_options;
+    const CPresentationOptions& m_options;
     bool m_automated;
     std::string m_text;
 };

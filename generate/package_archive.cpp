@@ -2,38 +2,51 @@
 // program appends the package trailer.
 #include <windows.h>
 
+#include "framework/command_guard.h"
 #include "framework/file.h"
-#include "framework/wait_cursor.h"
-#include "generate/package_commands.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_layout.h"
-#include "shell/install_paths.h"
-#include "shell/run_program.h"
-#include "view/package_head.h"
+#include "framework/long_work.h"
+#include "generate/package_pack.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
+#include "model/package_file.h"
+#include "system/archiver_run.h"
+#include "system/install_paths.h"
 
-void CAmbrelUtilities::CreatePackage(std::string outputPath, std::string packageFolder)
+void PackPackage(const std::string& outputPath, const std::string& packageFolder, CWorkProgress& progress)
 {
-    std::string root = GetInstallRoot();
-    std::string workFolder = GetDataFolder(root) + layout::kWorkFolder;
-    std::string command = BuildPackingCommand(root, workFolder, outputPath, packageFolder);
+    const std::string root = GetInstallRoot();
+    const std::string workFolder = GetDataFolder(root) + layout::kWorkFolder;
+    const ArchiverOutcome outcome =
+        RunArchiver(BuildPackingCommand(root, workFolder, outputPath, packageFolder), progress);
+    if (outcome.cancelled) throw CWorkCancelled();
+    if (!outcome.started)
+        throw CCommandFailure("The package was not made: the archiver " + root + layout::kArchiver +
+                              " could not be started. Installing Ambrel again brings it back.");
+    // A failed archiver leaves whatever had the package's name as it was: it
+    // gets no trailer.
+    if (outcome.exitCode != 0)
+        throw CCommandFailure("The package " + outputPath + " was not made. The archiver reported:\n\n" +
+                              (outcome.errors.empty() ? "an error it did not name" : outcome.errors));
 
-    {
-        // The user interface waits with the archiver, for at most five minutes.
-        CWaitCursor busy;
-        RunProgramAndWait(command, kArchiverTimeoutMs);
-    }
-
-    // Only a file the archiver made (or an older one it left) gets the
-    // trailer: never create one here. The exclusive open fails while an
-    // archiver that overran the wait still writes it.
+    // The exclusive open fails while anything else still writes the file.
     CFile package;
-    if (!package.Open(outputPath, CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary)) return;
+    CFileException error;
+    if (!package.Open(outputPath, CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary, &error))
+        throw error;
     try {
         package.SeekToEnd();
         package.Write(kPackageTrailer, static_cast<UINT>(kPackageTrailerSize));
         package.Close();
     } catch (const CFileException&) {
-        // A failed append leaves the package as the archiver wrote it.
+        // Without its trailer the file is no package: it does not stay.
         package.Abort();
+        ::DeleteFileA(outputPath.c_str());
+        throw;
     }
+}
+
+void CAmbrelUtilities::CreatePackage(std::string outputPath, std::string packageFolder)
+{
+    CWorkProgress progress;
+    PackPackage(outputPath, packageFolder, progress);
 }

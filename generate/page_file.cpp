@@ -6,8 +6,8 @@
 #include "framework/file.h"
 #include "generate/page_file.h"
 #include "generate/page_text.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/replace_all.h"
+#include "model/ambrel_utilities.h"
+#include "model/replace_all.h"
 
 bool ReadWholeFile(const std::string& path, std::string& text)
 {
@@ -34,30 +34,45 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     }
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text)
+void WriteWholeFileOrThrow(const std::string& path, const std::string& text)
 {
     // The page is written over and then cut to its new length, rather than
     // emptied when it is opened: file systems that see a file emptied and
     // written again (ext4 among them) flush it to the disk at once, and a
     // generation rewrites its pages several times each.
     CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive |
-                             CFile::typeBinary))
-        return false;
-    bool written = true;
+    CFileException error;
+    if (!file.Open(path,
+                   CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive |
+                       CFile::typeBinary,
+                   &error))
+        throw error;
     try {
         for (size_t done = 0; done < text.size();) {
             UINT n = static_cast<UINT>(std::min<size_t>(kFilePieceSize, text.size() - done));
             file.Write(text.data() + done, n);
             done += n;
         }
+        file.SetLength(text.size());
+        file.Close();
     } catch (const CFileException&) {
-        written = false;
+        // The file then holds what was written.
+        try {
+            file.SetLength(file.Seek(0, CFile::current));
+        } catch (const CFileException&) {}
+        file.Abort();
+        throw;
     }
-    // Also after a failed write: the file then holds what was written.
-    if (!::SetEndOfFile(file.m_hFile)) written = false;
-    file.Abort();
-    return written;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text)
+{
+    try {
+        WriteWholeFileOrThrow(path, text);
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
 }
 
 void CAmbrelUtilities::ReplaceInFile(std::string path, std::string find, std::string replacement)

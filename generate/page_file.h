@@ -16,3 +16,7 @@ bool ReadWholeFile(const std::string& path, std::string& text);
 // missing), with exclusive access. False when it cannot be opened or
 // written; the file then holds what was written.
 bool WriteWholeFile(const std::string& path, const std::string& text);
+
+// The same, for long work: a failure is thrown as a CFileException naming the
+// file.
+void WriteWholeFileOrThrow(const std::string& path, const std::string& text);

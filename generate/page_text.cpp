@@ -1,6 +1,6 @@
 #include "generate/page_text.h"
 
-#include "shell/ansi_text.h"
+#include "framework/ansi_text.h"
 
 bool InsertAfterHeadTag(std::string& page, const std::string& insert)
 {

@@ -1,6 +1,6 @@
 // The page that shows one picture of a package with its caption.
-#include "shell/ambrel_utilities.h"
-#include "shell/install_layout.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
 
 void CAmbrelUtilities::MakePhotoPage(std::string root, std::string packageFolder, std::string pageName,
                                      std::string sourceFileName, std::string title, BOOL fitImages)

@@ -1,8 +1,8 @@
 // The thumbnail list of a photo album: the picture itself, shown small in the
 // navigation frame, for each JPEG entry.
-#include "generate/package_names.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
+#include "framework/ansi_text.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_names.h"
 
 void CAmbrelUtilities::PrepareThumbnails(std::string /*resourcesFolder*/)
 {

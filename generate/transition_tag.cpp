@@ -1,5 +1,5 @@
 // The tag that makes the browser play a transition when a page is entered.
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 
 std::string CAmbrelUtilities::GetTransitionTag(std::string name)
 {

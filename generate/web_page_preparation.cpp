@@ -2,17 +2,14 @@
 // the main frame. Only the copies are changed; the user's files are only read.
 #include <windows.h>
 
-#include "generate/package_names.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/ansi_text.h"
+#include "framework/ansi_text.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_names.h"
 
 namespace {
 // Pages that read the window's name to find their own frame would take the
 // package's frames for their own.
-void NeutraliseWindowName(const std::string& page)
-{
-    CAmbrelUtilities::ReplaceInFile(page, "window.name", "abc123");
-}
+void NeutraliseWindowName(const std::string& page) { CAmbrelUtilities::ReplaceInFile(page, "window.name", "abc123"); }
 } // namespace
 
 void CAmbrelUtilities::PrepareWebPage(std::string packageFolder, std::string lowerPagePath, std::string entryName,

@@ -9,9 +9,8 @@ const char kDocumentFilter[] =
     "Documents (*.pdf; *.html; *.htm; *.jpg; *.jpeg; *.swf)|*.pdf;*.html;*.htm;*.jpg;*.jpeg;*.swf|"
     "PDF Files (*.pdf)|*.pdf|"
     "Web Files (*.html; *.htm; *.jpg; *.jpeg; *.swf)|*.html;*.htm;*.jpg;*.jpeg;*.swf||";
-const char kPhotoFilter[] =
-    "Photos (*.jpg; *.jpeg; *.swf)|*.jpg;*.jpeg;*.swf|"
-    "Documents (*.pdf; *.html; *.htm)|*.pdf;*.html;*.htm||";
+const char kPhotoFilter[] = "Photos (*.jpg; *.jpeg; *.swf)|*.jpg;*.jpeg;*.swf|"
+                            "Documents (*.pdf; *.html; *.htm)|*.pdf;*.html;*.htm||";
 } // namespace
 
 CAddDocument::CAddDocument(CWnd* pParent) : CDialog(IDD_ADD_DOCUMENT, pParent) {}

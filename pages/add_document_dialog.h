@@ -13,7 +13,7 @@ class CAddDocument : public CDialog {
 public:
     explicit CAddDocument(CWnd* pParent = nullptr);
 
-    int m_bPhotoMode = 0;
+    BOOL m_bPhotoMode = 0;
     std::string m_strTitle;
     // The one chosen file; empty when several were chosen.
     std::string m_strFile;

@@ -1,5 +1,5 @@
-#include "pages/list_commands.h"
-
+// The list commands of both creation pages: add files or photos, add a group
+// header, edit, delete, move up, move down and clear.
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,8 +7,7 @@
 #include "pages/add_document_dialog.h"
 #include "pages/add_group_dialog.h"
 #include "pages/add_url_dialog.h"
-#include "pages/presentation_list_box.h"
-#include "shell/ambrel_utilities.h"
+#include "pages/creation_page.h"
 
 namespace {
 // The four values of one entry.
@@ -29,51 +28,43 @@ std::vector<std::pair<std::string, std::string>> ChosenFiles(const CAddDocument&
 }
 } // namespace
 
-void CListCommands::TakePageValues() { m_parts.page.UpdateData(TRUE); }
-
-void CListCommands::ShowPageValues() { m_parts.page.UpdateData(FALSE); }
-
-void CListCommands::OnAddFiles(bool photoMode)
+void CCreationPage::AddFiles()
 {
-    TakePageValues();
+    UpdateData(TRUE);
     CAddDocument dialog;
-    dialog.m_bPhotoMode = photoMode ? 1 : 0;
+    dialog.m_bPhotoMode = m_bPhotoMode;
     if (dialog.DoModal() == IDOK) {
         if (!dialog.m_strFile.empty()) {
-            m_parts.utilities.AddFileEntry(m_parts.list, dialog.m_strTitle, dialog.m_strFile);
+            m_utilities.AddFileEntry(m_ctlList, dialog.m_strTitle, dialog.m_strFile);
         } else {
-            for (const auto& file : ChosenFiles(dialog))
-                m_parts.utilities.AddFileEntry(m_parts.list, file.first, file.second);
+            for (const auto& file : ChosenFiles(dialog)) m_utilities.AddFileEntry(m_ctlList, file.first, file.second);
         }
     }
-    ShowPageValues();
+    UpdateData(FALSE);
 }
 
-void CListCommands::OnAddURL()
+void CCreationPage::OnAddGroup()
 {
-    TakePageValues();
-    CAddURLDlg dialog;
-    if (dialog.DoModal() == IDOK) m_parts.utilities.AddUrlEntry(m_parts.list, dialog.m_strTitle, dialog.m_strURL);
-    ShowPageValues();
-}
-
-void CListCommands::OnAddGroup()
-{
-    TakePageValues();
+    UpdateData(TRUE);
     CDlgAddGroup dialog;
-    if (dialog.DoModal() == IDOK) m_parts.utilities.AddGroupHeader(m_parts.list, dialog.m_strGroup);
-    ShowPageValues();
+    if (dialog.DoModal() == IDOK) m_utilities.AddGroupHeader(m_ctlList, dialog.m_strGroup);
+    UpdateData(FALSE);
 }
 
-void CListCommands::OnEdit()
+EntryMatch CCreationPage::SelectedEntry(int& selected) const
 {
-    TakePageValues();
-    const int selected = m_parts.list.GetCurSel();
+    selected = m_ctlList.GetCurSel();
+    return selected >= 0 ? m_utilities.FindEntryByRowText(m_ctlList.GetText(selected)) : EntryMatch();
+}
+
+void CCreationPage::OnEdit()
+{
+    UpdateData(TRUE);
+    int selected = -1;
+    const EntryMatch match = SelectedEntry(selected);
     if (selected >= 0) {
-        const EntryMatch match = m_parts.utilities.FindEntryByRowText(m_parts.list.GetText(selected));
         EntryValues entry;
-        if (match.Found() &&
-            m_parts.utilities.GetEntry(match.index, entry.group, entry.title, entry.path, entry.address)) {
+        if (match.Found() && m_utilities.GetEntry(match.index, entry.group, entry.title, entry.path, entry.address)) {
             if (match.asHeader)
                 EditGroupHeader(selected, match.index, entry.group);
             else if (!entry.address.empty())
@@ -82,31 +73,31 @@ void CListCommands::OnEdit()
                 EditFileEntry(selected, match.index, entry.title, entry.path);
         }
     }
-    ShowPageValues();
+    UpdateData(FALSE);
 }
 
-void CListCommands::EditGroupHeader(int selectedRow, int entry, const std::string& header)
+void CCreationPage::EditGroupHeader(int selectedRow, int entry, const std::string& header)
 {
     CDlgAddGroup dialog;
     dialog.m_strGroup = header;
     if (dialog.DoModal() != IDOK) return;
-    m_parts.list.DeleteString(selectedRow);
-    m_parts.list.InsertString(selectedRow, CAmbrelUtilities::GroupRowText(dialog.m_strGroup));
-    m_parts.utilities.ReplaceEntry(entry, dialog.m_strGroup, "", "", "");
+    m_ctlList.DeleteString(selectedRow);
+    m_ctlList.InsertString(selectedRow, CAmbrelUtilities::GroupRowText(dialog.m_strGroup));
+    m_utilities.ReplaceEntry(entry, dialog.m_strGroup, "", "", "");
 }
 
-void CListCommands::EditLiveUrl(int selectedRow, int entry, const std::string& title, const std::string& address)
+void CCreationPage::EditLiveUrl(int selectedRow, int entry, const std::string& title, const std::string& address)
 {
     CAddURLDlg dialog;
     dialog.m_strTitle = title;
     dialog.m_strURL = address;
     if (dialog.DoModal() != IDOK) return;
-    m_parts.list.DeleteString(selectedRow);
-    m_parts.list.InsertString(selectedRow, CAmbrelUtilities::EntryRowText(dialog.m_strTitle));
-    m_parts.utilities.ReplaceEntry(entry, "", dialog.m_strTitle, "", dialog.m_strURL);
+    m_ctlList.DeleteString(selectedRow);
+    m_ctlList.InsertString(selectedRow, CAmbrelUtilities::EntryRowText(dialog.m_strTitle));
+    m_utilities.ReplaceEntry(entry, "", dialog.m_strTitle, "", dialog.m_strURL);
 }
 
-void CListCommands::EditFileEntry(int selectedRow, int entry, const std::string& title, const std::string& path)
+void CCreationPage::EditFileEntry(int selectedRow, int entry, const std::string& title, const std::string& path)
 {
     // Files are edited in the document wording on both pages.
     CAddDocument dialog;
@@ -115,9 +106,9 @@ void CListCommands::EditFileEntry(int selectedRow, int entry, const std::string&
     if (dialog.DoModal() != IDOK) return;
 
     if (!dialog.m_strFile.empty()) {
-        m_parts.list.DeleteString(selectedRow);
-        m_parts.list.InsertString(selectedRow, CAmbrelUtilities::EntryRowText(dialog.m_strTitle));
-        m_parts.utilities.ReplaceEntry(entry, "", dialog.m_strTitle, dialog.m_strFile, "");
+        m_ctlList.DeleteString(selectedRow);
+        m_ctlList.InsertString(selectedRow, CAmbrelUtilities::EntryRowText(dialog.m_strTitle));
+        m_utilities.ReplaceEntry(entry, "", dialog.m_strTitle, dialog.m_strFile, "");
         return;
     }
 
@@ -126,64 +117,57 @@ void CListCommands::EditFileEntry(int selectedRow, int entry, const std::string&
     // them, so that no entry is left without a path and no choice is lost.
     const auto files = ChosenFiles(dialog);
     if (files.empty()) return;
-    m_parts.utilities.ReplaceEntry(entry, "", files[0].first, files[0].second, "");
+    m_utilities.ReplaceEntry(entry, "", files[0].first, files[0].second, "");
     for (size_t k = 1; k < files.size(); ++k) {
-        m_parts.utilities.AddFileEntry(m_parts.list, files[k].first, files[k].second);
+        m_utilities.AddFileEntry(m_ctlList, files[k].first, files[k].second);
         const int target = entry + static_cast<int>(k);
-        for (int at = m_parts.utilities.GetEntryCount() - 1; at > target; --at) m_parts.utilities.MoveEntryUp(at);
+        for (int at = m_utilities.GetEntryCount() - 1; at > target; --at) m_utilities.MoveEntryUp(at);
     }
-    m_parts.utilities.RebuildListBox(m_parts.list);
+    m_utilities.RebuildListBox(m_ctlList);
 }
 
-void CListCommands::OnDelete()
+void CCreationPage::OnDelete()
 {
-    TakePageValues();
-    const int selected = m_parts.list.GetCurSel();
+    UpdateData(TRUE);
+    int selected = -1;
+    const EntryMatch match = SelectedEntry(selected);
     if (selected >= 0) {
-        const EntryMatch match = m_parts.utilities.FindEntryByRowText(m_parts.list.GetText(selected));
         if (match.Found()) {
-            m_parts.list.DeleteString(selected);
-            m_parts.utilities.RemoveEntry(match.index);
+            m_ctlList.DeleteString(selected);
+            m_utilities.RemoveEntry(match.index);
         }
-        if (selected > 0) m_parts.list.SetCurSel(selected - 1);
+        if (selected > 0) m_ctlList.SetCurSel(selected - 1);
     }
-    ShowPageValues();
+    UpdateData(FALSE);
 }
 
-void CListCommands::OnMoveUp()
-{
-    TakePageValues();
-    const int selected = m_parts.list.GetCurSel();
-    if (selected > 0) {
-        const EntryMatch match = m_parts.utilities.FindEntryByRowText(m_parts.list.GetText(selected));
-        if (match.Found()) {
-            m_parts.utilities.MoveEntryUp(match.index);
-            m_parts.utilities.RebuildListBox(m_parts.list);
-        }
-        m_parts.list.SetCurSel(selected - 1);
-    }
-    ShowPageValues();
-}
+void CCreationPage::OnMoveUp() { MoveSelectedEntry(-1); }
 
-void CListCommands::OnMoveDown()
+void CCreationPage::OnMoveDown() { MoveSelectedEntry(+1); }
+
+void CCreationPage::MoveSelectedEntry(int step)
 {
-    TakePageValues();
-    const int selected = m_parts.list.GetCurSel();
-    if (selected >= 0) {
-        const EntryMatch match = m_parts.utilities.FindEntryByRowText(m_parts.list.GetText(selected));
+    UpdateData(TRUE);
+    int selected = -1;
+    const EntryMatch match = SelectedEntry(selected);
+    // The first row does not move up.
+    if (selected >= 0 && selected + step >= 0) {
         if (match.Found()) {
-            m_parts.utilities.MoveEntryDown(match.index);
-            m_parts.utilities.RebuildListBox(m_parts.list);
+            if (step < 0)
+                m_utilities.MoveEntryUp(match.index);
+            else
+                m_utilities.MoveEntryDown(match.index);
+            m_utilities.RebuildListBox(m_ctlList);
         }
         // Below the last row there is nothing to select.
-        const int next = selected + 1;
-        m_parts.list.SetCurSel(next < m_parts.list.GetCount() ? next : -1);
+        const int next = selected + step;
+        m_ctlList.SetCurSel(next < m_ctlList.GetCount() ? next : -1);
     }
-    ShowPageValues();
+    UpdateData(FALSE);
 }
 
-void CListCommands::OnClearList()
+void CCreationPage::OnClearList()
 {
-    for (int rows = m_parts.list.GetCount(); rows > 0; --rows) m_parts.list.DeleteString(0);
-    m_parts.utilities.RemoveAllEntries();
+    for (int rows = m_ctlList.GetCount(); rows > 0; --rows) m_ctlList.DeleteString(0);
+    m_utilities.RemoveAllEntries();
 }

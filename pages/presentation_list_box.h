@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/wnd.h"
-#include "pages/list_box_rows.h"
+#include "model/list_box_rows.h"
 
 class CPresentationListBox : public CListBox, public IListBoxRows {
 public:

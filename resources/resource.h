@@ -17,6 +17,7 @@
 #define IDD_ADD_GROUP 143
 #define IDD_VIEW_PAGE 144
 #define IDD_PHOTO_PAGE 145
+#define IDD_PROGRESS 146
 
 // Controls shared by the three pages
 #define IDC_HELP_BUTTON 1000
@@ -49,6 +50,10 @@
 
 // Viewing page (144)
 #define IDC_SELECT_DOCUMENT 1015
+
+// Progress window (146); its Cancel button is IDCANCEL
+#define IDC_PROGRESS_STEP 1030
+#define IDC_PROGRESS_BAR 1031
 
 // Entry dialogs (129, 142, 143)
 #define IDC_ENTRY_TITLE 1002

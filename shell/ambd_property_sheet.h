@@ -20,8 +20,5 @@ protected:
 private:
     // Set when the user closes the window, so that the Cancel command that
     // closing sends is let through while the Escape key's is not.
-    bool m_bClosing = false;
+    BOOL m_bClosing = FALSE;
 };
-
-// The Apply Now button of a property sheet.
-constexpr int kApplyNowButtonId = 12321;

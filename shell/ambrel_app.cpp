@@ -4,30 +4,34 @@
 #include <objbase.h>
 
 #include "framework/file.h"
+#include "framework/message_box.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
 #include "shell/ambd_property_sheet.h"
-#include "shell/ambrel_utilities.h"
 #include "shell/file_type_registration.h"
-#include "shell/install_layout.h"
-#include "shell/install_paths.h"
-#include "shell/run_program.h"
+#include "system/install_paths.h"
+#include "system/run_program.h"
 #include "view/view_page.h"
 
 CAmbrelApp::CAmbrelApp() = default;
 
 CAmbrelApp::~CAmbrelApp() = default;
 
-CAmbrelApp* GetAmbrelApp()
-{
-    return dynamic_cast<CAmbrelApp*>(AfxGetApp());
-}
+CAmbrelApp* GetAmbrelApp() { return dynamic_cast<CAmbrelApp*>(AfxGetApp()); }
 
 const char* ChooseSplashProgram(bool photoEdition, bool documentSplashExists, bool photoSplashExists)
 {
-    if (photoEdition) return photoSplashExists || !documentSplashExists ? layout::kPhotoSplash : layout::kDocumentSplash;
+    if (photoEdition)
+        return photoSplashExists || !documentSplashExists ? layout::kPhotoSplash : layout::kDocumentSplash;
     return documentSplashExists || !photoSplashExists ? layout::kDocumentSplash : layout::kPhotoSplash;
+}
+
+void CAmbrelApp::OnHelp()
+{
+    AfxMessageBox("Use the \"?\" button of a page to read how " + m_pszAppName + " works.", MB_OK | MB_ICONINFORMATION);
 }
 
 BOOL CAmbrelApp::InitInstance()
@@ -78,6 +82,8 @@ BOOL CAmbrelApp::InitInstance()
     if (m_bPhotoEdition) {
         sheet.SetTitle(kPhotoEditionTitle);
         viewPage.SetCaption(kPhotoEditionViewCaption);
+        viewPage.SetHelpPage(layout::kPhotoReadme);
+        photoPage.SetHelpPage(layout::kPhotoReadme);
         sheet.AddPage(&viewPage);
         sheet.AddPage(&photoPage);
     } else {

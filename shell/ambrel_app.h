@@ -22,9 +22,12 @@ public:
     ~CAmbrelApp() override;
 
     BOOL InitInstance() override;
+    // There is no help file: the standard Help command points to the pages'
+    // "?" buttons, which open the readme pages.
+    void OnHelp() override;
 
     // 1 in the photo-album edition, 0 in the document edition.
-    int32_t m_bPhotoEdition = 0;
+    BOOL m_bPhotoEdition = 0;
 };
 
 // The running application object, or null.

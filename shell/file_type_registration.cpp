@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "shell/install_layout.h"
+#include "model/install_layout.h"
 
 namespace {
 // Sets a key's default value as REG_SZ, with the terminating zero counted.
@@ -68,7 +68,4 @@ void RegisterPackageFileType(const std::string& root)
     }
 }
 
-void NotifyAssociationsChanged()
-{
-    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-}
+void NotifyAssociationsChanged() { ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }

@@ -52,8 +52,8 @@ void PaintSplash(HWND hWnd, UINT resourceId)
     }
 
     ::SetStretchBltMode(windowDC, COLORONCOLOR);
-    ::StretchBlt(windowDC, 0, 0, client.right - client.left, client.bottom - client.top, memoryDC, 0, 0,
-                 info.bmWidth, info.bmHeight, SRCCOPY);
+    ::StretchBlt(windowDC, 0, 0, client.right - client.left, client.bottom - client.top, memoryDC, 0, 0, info.bmWidth,
+                 info.bmHeight, SRCCOPY);
 
     ::SelectObject(memoryDC, oldBitmap);
     ::DeleteDC(memoryDC);
@@ -87,22 +87,15 @@ LRESULT CALLBACK SplashWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_TIMER:
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        ::DestroyWindow(hWnd);
-        return 0;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    case WM_QUERYNEWPALETTE:
-        RepaintNow(hWnd);
-        return 1;
+    case WM_RBUTTONDOWN: ::DestroyWindow(hWnd); return 0;
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_QUERYNEWPALETTE: RepaintNow(hWnd); return 1;
     case WM_PALETTECHANGED:
         // Our own realisation needs no second paint.
         if (reinterpret_cast<HWND>(wParam) == hWnd) return 0;
         RepaintNow(hWnd);
         return 1;
-    default:
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    default: return ::DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }
 
@@ -151,8 +144,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int)
     int x = desktop.right / 2 - width / 2;
     int y = desktop.bottom / 2 - height / 2;
 
-    HWND hWnd = ::CreateWindowExA(0, kClassName, nullptr, WS_POPUP | WS_BORDER, x, y, width, height, nullptr,
-                                  nullptr, hInstance, nullptr);
+    HWND hWnd = ::CreateWindowExA(0, kClassName, nullptr, WS_POPUP | WS_BORDER, x, y, width, height, nullptr, nullptr,
+                                  hInstance, nullptr);
     if (!hWnd) return 0;
 
     if (g_bTopmost) ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "arch/safe_name.h"
-#include "shell/ansi_text.h"
-#include "shell/document_opener.h"
-#include "shell/replace_all.h"
+#include "framework/ansi_text.h"
+#include "model/document_opener.h"
+#include "model/replace_all.h"
 
 namespace {
 const std::size_t kFirstPosition = 5;
@@ -29,17 +29,6 @@ std::string IndexRule(const std::string& head, std::size_t pos)
     return index == std::string::npos ? std::string() : name.substr(0, index);
 }
 
-// The last backslash that is a character of its own (not a trail byte).
-std::string::size_type LastBackslash(const std::string& text)
-{
-    std::string::size_type last = std::string::npos;
-    for (std::string::size_type i = 0; i < text.size();) {
-        if (text[i] == '\\') last = i;
-        i += (IsAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
-    }
-    return last;
-}
-
 std::string FindWithTrailer(const std::string& head, std::size_t bytesRead)
 {
     static const char kStartPage[] = "index.html";
@@ -51,8 +40,7 @@ std::string FindWithTrailer(const std::string& head, std::size_t bytesRead)
         const std::size_t bytes = head.find(kStartPage, i);
         const std::string text = bytes != std::string::npos && bytes + startPageLength <= zero ? TextAt(head, i) : "";
         if (AnsiFind(text, kStartPage) != std::string::npos) {
-            std::string::size_type slash = LastBackslash(text);
-            return slash == std::string::npos ? std::string() : text.substr(0, slash);
+            return BeforeLastBackslash(text);
         }
         // The tail of a file record dated 0x2F27 with attributes 0x0020,
         // just before its name.

@@ -5,13 +5,11 @@
 #include <cstddef>
 #include <string>
 
+#include "model/package_file.h"
+
 // The most bytes of a package's start that are examined, including the zero
 // byte that always ends the buffer.
 constexpr std::size_t kPackageHeadBufferSize = 2056;
-
-// The package trailer that the program appends after the cabinet.
-constexpr char kPackageTrailer[] = "ambd1";
-constexpr std::size_t kPackageTrailerSize = 5;
 
 // True when the five bytes are exactly the trailer (a zero byte among them
 // ends the text early, so it does not match).

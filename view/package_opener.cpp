@@ -5,11 +5,16 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/command_guard.h"
 #include "framework/file.h"
-#include "generate/package_commands.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
-#include "shell/run_program.h"
+#include "framework/long_work.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_file.h"
+#include "model/install_layout.h"
+#include "system/archiver_run.h"
+#include "system/install_paths.h"
+#include "system/progress_window.h"
+#include "system/run_program.h"
 #include "view/package_head.h"
 
 std::string CAmbrelUtilities::GetPackageStartFolder(std::string packagePath)
@@ -20,7 +25,8 @@ std::string CAmbrelUtilities::GetPackageStartFolder(std::string packagePath)
     std::string head;
     try {
         uint64_t length = file.GetLength();
-        std::size_t headSize = length < kPackageHeadBufferSize ? static_cast<std::size_t>(length) : kPackageHeadBufferSize;
+        std::size_t headSize =
+            length < kPackageHeadBufferSize ? static_cast<std::size_t>(length) : kPackageHeadBufferSize;
         if (headSize == 0) return std::string();
         head.assign(headSize, '\0');
         // All but the last byte, so that the buffer always ends in a zero.
@@ -46,26 +52,57 @@ std::string CAmbrelUtilities::GetPackageStartFolder(std::string packagePath)
     return FindStartFolderInHead(head, m_nPackageFormat == 2);
 }
 
-void CAmbrelUtilities::OpenPackage(std::string packagePath)
+namespace {
+
+// Extracts the package into the work folder and shows its start page, on the
+// long work's thread. Nothing is shown unless this package's own start page
+// came out of it.
+void ExtractAndShow(const std::string& packagePath, const std::string& startFolder, CWorkProgress& progress)
 {
-    // Nothing shorter than the trailer can be a package (a cabinet's own
-    // header is longer still): leave the work folder alone and open nothing,
-    // rather than show whatever page an earlier package left there.
-    CFileStatus status;
-    if (CFile::GetStatus(packagePath, status) && !(status.m_attribute & FILE_ATTRIBUTE_DIRECTORY) &&
-        status.m_size < kPackageTrailerSize)
-        return;
+    progress.SetStep("Opening");
+    const std::string root = GetInstallRoot();
+    const std::string workFolder = GetWorkFolder();
+    // A start page an earlier package left in the same place goes first, so
+    // that only this package's own can be shown.
+    const std::string startPage = workFolder + startFolder + "\\index.html";
+    ::DeleteFileA(startPage.c_str());
 
-    std::string startFolder = GetPackageStartFolder(packagePath);
-
-    std::string root = GetInstallRoot();
-    ::SetCurrentDirectoryA(root.c_str());
-
-    std::string workFolder = GetWorkFolder();
-    RunProgramAndWait(BuildExtractionCommand(root, packagePath, workFolder), kArchiverTimeoutMs);
+    const ArchiverOutcome outcome = RunArchiver(BuildExtractionCommand(root, packagePath, workFolder), progress);
+    if (outcome.cancelled) throw CWorkCancelled();
+    if (!outcome.started)
+        throw CCommandFailure("The package could not be opened: the archiver " + root + layout::kArchiver +
+                              " could not be started. Installing Ambrel again brings it back.");
+    if (outcome.exitCode != 0)
+        throw CCommandFailure("The package " + packagePath + " could not be opened. The archiver reported:\n\n" +
+                              (outcome.errors.empty() ? "an error it did not name" : outcome.errors));
+    if (::GetFileAttributesA(startPage.c_str()) == INVALID_FILE_ATTRIBUTES)
+        throw CCommandFailure("The package " + packagePath + " holds no slideshow to show.");
 
     PROCESS_INFORMATION pi{};
     RunProgram(StartPageOpenCommand(workFolder, startFolder), pi, 1);
     if (pi.hThread) ::CloseHandle(pi.hThread);
     if (pi.hProcess) ::CloseHandle(pi.hProcess);
+}
+
+} // namespace
+
+void CAmbrelUtilities::OpenPackage(std::string packagePath)
+{
+    try {
+        // A package that cannot be read, or is too short to be one, is told
+        // as such; the work folder is left alone.
+        CFile file;
+        CFileException error;
+        if (!file.Open(packagePath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) throw error;
+        if (file.GetLength() < kPackageTrailerSize) throw CCommandFailure(packagePath + " is not an Ambrel package.");
+        file.Close();
+
+        const std::string startFolder = GetPackageStartFolder(packagePath);
+        ::SetCurrentDirectoryA(GetInstallRoot().c_str());
+        RunWithProgressWindow([&](CWorkProgress& progress) { ExtractAndShow(packagePath, startFolder, progress); });
+    } catch (const CFileException& e) {
+        e.ReportError();
+    } catch (const CCommandFailure& e) {
+        e.ReportError();
+    }
 }

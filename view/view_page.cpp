@@ -1,11 +1,12 @@
 #include "view/view_page.h"
 
 #include "framework/file_dialog.h"
+#include "model/ambrel_utilities.h"
+#include "model/install_layout.h"
 #include "resources/resource.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/help_page.h"
+#include "system/help_page.h"
 
-CPropertyPage2::CPropertyPage2() : CPropertyPage(IDD_VIEW_PAGE) {}
+CPropertyPage2::CPropertyPage2() : CPropertyPage(IDD_VIEW_PAGE), m_pszHelpPage(layout::kReadme) {}
 
 CPropertyPage2::~CPropertyPage2() = default;
 
@@ -19,14 +20,15 @@ BOOL CPropertyPage2::OnCommand(UINT nID, UINT nCode)
 {
     if (nCode != BN_CLICKED) return FALSE;
     switch (nID) {
-    case IDC_SELECT_DOCUMENT:
-        OnSelectDocument();
+    case IDC_SELECT_DOCUMENT: OnSelectDocument(); return TRUE;
+    case IDC_HELP_BUTTON: {
+        // Like every engine object, this one makes sure the work folders
+        // exist before the readme opens.
+        CAmbrelUtilities utilities;
+        ShowHelpPage(m_pszHelpPage);
         return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowHelpPage(HelpPageCaller::EditionPage);
-        return TRUE;
-    default:
-        return FALSE;
+    }
+    default: return FALSE;
     }
 }
 

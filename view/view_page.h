@@ -10,8 +10,13 @@ public:
     ~CPropertyPage2() override;
 
     void OnSelectDocument();
+    // The readme its "?" opens, relative to the install root: the edition's.
+    void SetHelpPage(const char* readme) { m_pszHelpPage = readme; }
 
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(UINT nID, UINT nCode) override;
+
+private:
+    const char* m_pszHelpPage;
 };

@@ -21,7 +21,7 @@
 namespace cab::lzx {
 
 struct OptimalSettings {
-    bool trees;       // the tree match finder, else the rows of long and short beginnings
+    bool trees;      // the tree match finder, else the rows of long and short beginnings
     uint32_t depth;  // tree nodes compared per position
     uint32_t nice;   // a match this long is taken without looking inside it
     int passes;      // parses of a block with the codes of the one before

@@ -34,7 +34,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 
 struct Ran {
-    int status = -1; // exit status, or -1 when it did not end normally
+    int status = -1;    // exit status, or -1 when it did not end normally
     std::string output; // standard output and error together
 };
 Ran RunShell(const std::string& command);
@@ -42,7 +42,6 @@ std::string ShellQuote(const std::string& text);
 
 // Every file below a folder: path relative to it with '/', and content.
 std::map<std::string, std::string> TreeContents(const std::string& root);
-
 
 // The archiver's own entry, with its standard output and error kept.
 struct ArchRun {

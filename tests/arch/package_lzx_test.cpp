@@ -13,8 +13,8 @@
 #include <map>
 
 #include "bench/lzx_corpus.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
+#include "model/ambrel_utilities.h"
+#include "system/install_paths.h"
 #include "tests/arch/test_data.h"
 #include "tests/generate/list_entries.h"
 #include "tests/support/test_env.h"

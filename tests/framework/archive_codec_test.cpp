@@ -172,9 +172,9 @@ TEST(ArchiveStringList, ReadingAppendsAllOrNothing)
     ASSERT_EQ(ArchiveStatus::ok, ReadArchiveStringList(good, list));
     EXPECT_EQ((CStringList{"before", "a", "\xE9"}), list);
 
-    for (const char* damaged : {"", "03", "03 00 01 61 00", "FF FF 03 00 00", "FF FF FF FF 00 00 00 00",
-                                "FF FF FF FF FF FF 00 00", "FF FF FF FF FF FF 00 00 00 00 00 00",
-                                "01 00 FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00"}) {
+    for (const char* damaged :
+         {"", "03", "03 00 01 61 00", "FF FF 03 00 00", "FF FF FF FF 00 00 00 00", "FF FF FF FF FF FF 00 00",
+          "FF FF FF FF FF FF 00 00 00 00 00 00", "01 00 FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00"}) {
         SCOPED_TRACE(damaged);
         CStringList kept{"x", "y"};
         const std::string bytes = Hex(damaged);

@@ -12,7 +12,9 @@ inline std::string Hex(const std::string& text)
     for (char c : text) {
         if (std::isspace(static_cast<unsigned char>(c))) continue;
         if (!std::isxdigit(static_cast<unsigned char>(c))) throw std::invalid_argument("not hex: " + text);
-        int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+        int digit = std::isdigit(static_cast<unsigned char>(c))
+                        ? c - '0'
+                        : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
         if (high < 0) {
             high = digit;
         } else {

@@ -16,15 +16,9 @@ void* operator new(size_t size)
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
+void operator delete(void* p) noexcept { std::free(p); }
 
-void operator delete(void* p, size_t) noexcept
-{
-    std::free(p);
-}
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 size_t LargestAllocationDuring(const std::function<void()>& work)
 {

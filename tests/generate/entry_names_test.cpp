@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "generate/entry_plan.h"
-#include "generate/package_names.h"
 #include "generate/page_text.h"
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
+#include "model/package_names.h"
 #include "tests/generate/list_entries.h"
 #include "tests/support/windows_path_model.h"
 
@@ -98,13 +98,13 @@ TEST(EntryPlan, KindsAddressesAndNumbers)
     std::vector<PlannedEntry> plan = PlanEntries(u);
     ASSERT_EQ(4u, plan.size());
 
-    EXPECT_EQ(PlannedEntry::File, plan[0].kind);
+    EXPECT_EQ(EntryKind::FileEntry, plan[0].kind);
     EXPECT_EQ("c:\\docs\\report.htm", plan[0].lowerPath);
     EXPECT_EQ("Report.HTM", plan[0].address);
     EXPECT_EQ("resources/Report.HTM", StartAddress(plan[0]));
     EXPECT_EQ(1u, plan[0].number);
 
-    EXPECT_EQ(PlannedEntry::Group, plan[1].kind);
+    EXPECT_EQ(EntryKind::GroupHeader, plan[1].kind);
     EXPECT_EQ("Pictures", plan[1].group);
     EXPECT_EQ(0u, plan[1].number);
 
@@ -114,7 +114,7 @@ TEST(EntryPlan, KindsAddressesAndNumbers)
     EXPECT_EQ("resources/beach.html", StartAddress(plan[2]));
     EXPECT_EQ(2u, plan[2].number);
 
-    EXPECT_EQ(PlannedEntry::Url, plan[3].kind);
+    EXPECT_EQ(EntryKind::LiveUrlEntry, plan[3].kind);
     EXPECT_EQ("", plan[3].lowerPath);
     EXPECT_EQ("http://Example.com/A", plan[3].address);
     EXPECT_EQ("http://Example.com/A", StartAddress(plan[3]));
@@ -184,8 +184,8 @@ TEST(EntryPlan, AHeaderWithAPathStaysAHeaderAndAUrlWinsOverAPath)
     AddEntry(u, "", "Both", "c:\\b.pdf", "http://b/");
     std::vector<PlannedEntry> plan = PlanEntries(u);
     ASSERT_EQ(2u, plan.size());
-    EXPECT_EQ(PlannedEntry::Group, plan[0].kind);
-    EXPECT_EQ(PlannedEntry::Url, plan[1].kind);
+    EXPECT_EQ(EntryKind::GroupHeader, plan[0].kind);
+    EXPECT_EQ(EntryKind::LiveUrlEntry, plan[1].kind);
     EXPECT_EQ("http://b/", plan[1].address);
     EXPECT_EQ(1u, plan[1].number);
 }

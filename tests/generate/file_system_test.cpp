@@ -9,8 +9,8 @@
 #include "framework/file_dialog.h"
 #include "framework/file_exception.h"
 #include "framework/win_app.h"
-#include "shell/ambrel_utilities.h"
-#include "shell/install_paths.h"
+#include "model/ambrel_utilities.h"
+#include "system/install_paths.h"
 #include "tests/generate/scratch_folder.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -253,7 +253,7 @@ TEST(GenerationFileError, AReadOnlyFileOfAnEarlierBuildEndsTheCommandWithTheFile
             commandEnded = true;
         },
         [&] {
-            HWND box = gui::WaitForWindow("Ambrel");
+            HWND box = gui::WaitForMessageBox();
             if (!box) return;
             boxText = gui::StaticTexts(box);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);

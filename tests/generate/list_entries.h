@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 
 namespace listentries {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 #include "tests/generate/list_entries.h"
 
 using listentries::AddFile;
@@ -66,7 +66,8 @@ PIECE(kStop, "function stopanimation()", 24);
 PIECE(kClear, "clearTimeout(timeout_id);", 25);
 PIECE(kSetHalt, "haltanimation = 1;", 18);
 PIECE(kScriptEnd, "</script>", 9);
-PIECE(kAnimationLabel, "<IMG SRC=\"btn_animation.gif\" BORDER=\"0\" ALT=\"animation:\" WIDTH=\"50\" HEIGHT=\"13\">", 80);
+PIECE(kAnimationLabel, "<IMG SRC=\"btn_animation.gif\" BORDER=\"0\" ALT=\"animation:\" WIDTH=\"50\" HEIGHT=\"13\">",
+      80);
 PIECE(kStartButton,
       "<A href=\"javaScript:startanimation()\"><IMG HEIGHT=\"13\" ALT=\"Next\" SRC=\"btn_start.gif\" WIDTH=\"30\" "
       "BORDER=\"0\"></A>",
@@ -81,7 +82,8 @@ PIECE(kBackButton,
       "height=\"13\"></a>",
       108);
 PIECE(kNextButton,
-      "<a href=\"javaScript:Next()\"><img src=\"button_next.gif\" border=\"0\" alt=\"Next\" width=\"36\" height=\"13\"></a>",
+      "<a href=\"javaScript:Next()\"><img src=\"button_next.gif\" border=\"0\" alt=\"Next\" width=\"36\" "
+      "height=\"13\"></a>",
       104);
 PIECE(kLink, "<a href=\"%s\" target=\"main\" onclick=\"javaScript:GoTo(%u)\">", 57);
 PIECE(kThumbOpen, "<p><span class=\"dented\">", 24);
@@ -100,7 +102,8 @@ PIECE(kRuleBottom, "<p><img src=\"blue.gif\" width=\"190\" height=\"1\"></p>", 5
 PIECE(kBullet, "&#149; ", 7);
 PIECE(kMusicOpen, "<p><EMBED SRC=\"", 15);
 PIECE(kMusicClose,
-      "\" autostart=\"true\" loop=\"#loop#\" type=\"application/mpeg\" Name=\"Music\" ALT=\"Music\"><br clear=left><br><br></p>",
+      "\" autostart=\"true\" loop=\"#loop#\" type=\"application/mpeg\" Name=\"Music\" ALT=\"Music\"><br "
+      "clear=left><br><br></p>",
       109);
 
 const std::string CRLF = "\r\n";
@@ -292,8 +295,8 @@ TEST(NavigationText, NotAutomatedLeavesOutEverythingOfTheStepping)
     CAmbrelUtilities u;
     FillThreeEntries(u);
     std::string text = Build(Options(), u);
-    for (const char* absent : {"stopanimation", "animate()", "btn_animation.gif", "btn_start.gif", "haltanimation",
-                               "setTimeout"})
+    for (const char* absent :
+         {"stopanimation", "animate()", "btn_animation.gif", "btn_start.gif", "haltanimation", "setTimeout"})
         EXPECT_EQ(std::string::npos, text.find(absent)) << absent;
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/ambrel_utilities.h"
+#include "model/ambrel_utilities.h"
 #include "tests/generate/scratch_folder.h"
 #include "tests/support/test_env.h"
 

@@ -6,7 +6,7 @@
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -38,8 +38,9 @@ int ComboSelection(HWND page, int combo) { return static_cast<int>(gui::SendTo(p
 
 bool IsShownOnPage(HWND page, int control) { return gui::IsShown(::GetDlgItem(page, control)); }
 
-const Strings kIntervals{"Not Automated", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
-                         "15", "20", "25", "30", "45", "60", "120", "240", "480", "960", "1920"};
+const Strings kIntervals{
+    "Not Automated", "1",   "2",   "3",   "4",   "5", "6", "7", "8", "9", "10", "15", "20", "25", "30", "45", "60",
+    "120",           "240", "480", "960", "1920"};
 const Strings kTransitions{"Standard", "Dissolve", "Wipe", "Fade", "Box"};
 
 // What a fresh page shows; the photo-album page adds its thumbnails box.

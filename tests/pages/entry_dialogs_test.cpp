@@ -6,7 +6,7 @@
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -26,10 +26,7 @@ const char kPhotoFilter[] =
 
 class EntryDialogs : public pagetest::PageTest {};
 
-HWND OpenAddDocument(HWND page)
-{
-    return pagetest::OpenDialog(page, IDC_ADD_FILES, "Add Document");
-}
+HWND OpenAddDocument(HWND page) { return pagetest::OpenDialog(page, IDC_ADD_FILES, "Add Document"); }
 
 } // namespace
 

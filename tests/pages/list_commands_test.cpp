@@ -6,7 +6,7 @@
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -161,8 +161,8 @@ TEST_F(ListCommands, DeleteSelectsTheRowAboveOrNone)
     CPropertyPage1 page;
     pagetest::RunSheet({&page}, [&](HWND sheet) {
         HWND p = gui::CurrentPage(sheet);
-        ASSERT_TRUE(pagetest::AddFiles(p, answers, {"C:\\d\\0.pdf", "C:\\d\\1.pdf", "C:\\d\\2.pdf", "C:\\d\\3.pdf",
-                                                    "C:\\d\\4.pdf"}));
+        ASSERT_TRUE(pagetest::AddFiles(
+            p, answers, {"C:\\d\\0.pdf", "C:\\d\\1.pdf", "C:\\d\\2.pdf", "C:\\d\\3.pdf", "C:\\d\\4.pdf"}));
         ASSERT_EQ((Strings{"   4", "   3", "   2", "   1", "   0"}), Rows(p));
         SelectAndClick(p, 3, IDC_DELETE_ENTRY);
         EXPECT_EQ((Strings{"   4", "   3", "   2", "   0"}), Rows(p));

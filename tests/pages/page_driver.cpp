@@ -8,8 +8,9 @@ namespace pagetest {
 
 FileDialogAnswers::FileDialogAnswers()
 {
-    CFileDialog::SetChooser(
-        [this](const CFileDialog::Request& request, std::vector<std::string>& paths) { return Answer(request, paths); });
+    CFileDialog::SetChooser([this](const CFileDialog::Request& request, std::vector<std::string>& paths) {
+        return Answer(request, paths);
+    });
 }
 
 FileDialogAnswers::~FileDialogAnswers() { CFileDialog::SetChooser(nullptr); }
@@ -92,10 +93,7 @@ int Selection(HWND page) { return static_cast<int>(gui::SendTo(page, IDC_ENTRY_L
 
 void Select(HWND page, int row) { gui::SendTo(page, IDC_ENTRY_LIST, LB_SETCURSEL, static_cast<WPARAM>(row)); }
 
-bool IsChecked(HWND window, int controlId)
-{
-    return gui::SendTo(window, controlId, BM_GETCHECK) == BST_CHECKED;
-}
+bool IsChecked(HWND window, int controlId) { return gui::SendTo(window, controlId, BM_GETCHECK) == BST_CHECKED; }
 
 void SetCheck(HWND window, int controlId, bool checked)
 {
@@ -136,10 +134,7 @@ bool WaitClosed(HWND window, DWORD timeoutMs)
 
 namespace {
 // Presses OK and waits until the page's command has ended.
-bool AcceptDialog(HWND page, HWND dialog)
-{
-    return ClickAndWait(dialog, IDOK) && WaitCommandEnd(page, dialog);
-}
+bool AcceptDialog(HWND page, HWND dialog) { return ClickAndWait(dialog, IDOK) && WaitCommandEnd(page, dialog); }
 } // namespace
 
 bool AddFiles(HWND page, FileDialogAnswers& answers, const std::vector<std::string>& paths)

@@ -14,7 +14,7 @@
 #include "framework/file_dialog.h"
 #include "framework/property_page.h"
 #include "framework/string_list.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/support/test_env.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "pages/photo_page.h"
 #include "resources/resource.h"
 #include "shell/ambrel_app.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -379,7 +379,7 @@ TEST_F(SavedLists, AListFromSomeoneElseNeverWritesOutsideThePackage)
         return files;
     };
     testenv::MakeDirectories(base + "\\out");
-    CWinApp app("Ambrel"); // the caption of the program's message boxes
+    CWinApp app("Ambrel");       // the caption of the program's message boxes
     CPropertyPage1 documentPage; // (the pages make the program's own folders)
     CPropertyPage3 photoPage;
     const auto before = outside();
@@ -397,7 +397,7 @@ TEST_F(SavedLists, AListFromSomeoneElseNeverWritesOutsideThePackage)
             ASSERT_EQ(13u, Rows(p).size()) << "the whole list is shown before Save";
             answers.Choose(base + (tab == 0 ? "\\out\\show.ambd" : "\\out\\album.ambd"));
             gui::Click(p, IDC_SAVE_AS);
-            HWND box = gui::WaitForOtherWindow("Ambrel", sheet);
+            HWND box = gui::WaitForMessageBox(60000);
             ASSERT_TRUE(box) << "tab " << tab;
             boxes.push_back(gui::StaticTexts(box));
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);

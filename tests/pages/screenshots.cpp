@@ -8,9 +8,10 @@
 #include "pages/document_page.h"
 #include "pages/photo_page.h"
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/pages/page_driver.h"
 #include "tests/support/gui_driver.h"
+#include "system/progress_window.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -44,8 +45,8 @@ void PoseDialog(HWND page, int button, const char* caption, const std::string& n
 void FillPage(HWND page, pagetest::FileDialogAnswers& answers, bool photo)
 {
     ASSERT_TRUE(pagetest::AddGroup(page, photo ? "The beach" : "Quarterly figures"));
-    ASSERT_TRUE(pagetest::AddFiles(page, answers,
-                                   {photo ? "C:\\photos\\sunset.jpg" : "C:\\reports\\Annual Report.pdf"}));
+    ASSERT_TRUE(
+        pagetest::AddFiles(page, answers, {photo ? "C:\\photos\\sunset.jpg" : "C:\\reports\\Annual Report.pdf"}));
     if (!photo) {
         ASSERT_TRUE(pagetest::AddUrl(page, "Company site", "www.example.com"));
     }
@@ -91,4 +92,20 @@ TEST(Screenshots, PagesAndEntryDialogs)
 
         PoseDialog(photo, IDC_ADD_FILES, "Add Document", "add-photos", [](HWND) {});
     });
+}
+
+TEST(Screenshots, ProgressWindow)
+{
+    // The progress window at two moments of a long Save.
+    auto pose = [](CWorkProgress& progress, const char* step, uint64_t done, const std::string& name) {
+        progress.SetStep(step);
+        progress.SetProgress(done, 100);
+        ::Sleep(CLongWork::kShowAfterMs + 400);
+        testenv::WriteFile(kShots + ("ready-" + name), name);
+        EXPECT_TRUE(gui::WaitUntil([&] { return testenv::Exists(kShots + ("done-" + name)); }, 60000)) << name;
+    };
+    EXPECT_TRUE(RunWithProgressWindow([&](CWorkProgress& progress) {
+        pose(progress, "Copying documents", 40, "progress-copying");
+        pose(progress, "Packing", 70, "progress-packing");
+    }));
 }

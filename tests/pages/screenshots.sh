@@ -14,7 +14,8 @@ eval "$($run --env)"
 
 "$run" "$build/tests/pages/pages_screenshots.exe" &
 pid=$!
-for name in document-page-fresh document-page add-document add-live-url add-group photo-page add-photos; do
+for name in document-page-fresh document-page add-document add-live-url add-group photo-page add-photos \
+    progress-copying progress-packing; do
   i=0
   while [ ! -f "$shots/ready-$name" ]; do
     i=$((i + 1))

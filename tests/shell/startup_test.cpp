@@ -8,7 +8,7 @@
 #include <sddl.h>
 
 #include "resources/resource.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
 
@@ -64,8 +64,9 @@ TEST(Startup, NoArgumentsShowsTheDocumentEdition)
     SheetSeen seen = RunStartup("", kDocumentCaption);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ("Ambrel", seen.caption);
-    EXPECT_EQ((std::vector<std::string>{"View an Ambrel document", "Create an Ambrel document", "Create a Photo Album"}),
-              seen.tabs);
+    EXPECT_EQ(
+        (std::vector<std::string>{"View an Ambrel document", "Create an Ambrel document", "Create a Photo Album"}),
+        seen.tabs);
     EXPECT_EQ("View an Ambrel document", seen.firstPageTitle);
     EXPECT_TRUE(seen.standardButtonsHidden);
     EXPECT_TRUE(seen.canMinimise);
@@ -105,15 +106,28 @@ TEST(Startup, LowerCaseSwitchIsAPackagePath)
 {
     TestRoot t;
     Recorder recorder;
-    // A page left in the work folder by an earlier run, for the browser to find.
+    // A page left in the work folder by an earlier run.
     testenv::WriteFile(t.WorkFolder() + "index.html", "<html></html>");
-    SheetSeen seen = RunStartup("-snapvale", kDocumentCaption, 3000);
-    EXPECT_FALSE(seen.shown) << "a package path shows no sheet";
-    // The opener went to the package path: nothing could be read from it, so
-    // the start folder is empty and the browser gets the work folder's page
-    // (the shell reads the doubled backslash of the command as one).
-    ASSERT_TRUE(recorder.WaitForLines(1));
-    EXPECT_EQ(t.WorkFolder() + "index.html", testenv::Lower(recorder.Lines()[0]));
+    g_strDataFolder.clear();
+    CAmbrelApp app;
+    app.m_lpCmdLine = "-snapvale";
+    std::string box;
+    bool sheetShown = false;
+    gui::RunDriven([&] { app.InitInstance(); },
+                   [&] {
+                       HWND message = gui::WaitForMessageBox();
+                       for (HWND w : gui::TopLevelWindows())
+                           if (gui::IsShown(w) && ::FindWindowExA(w, nullptr, "SysTabControl32", nullptr))
+                               sheetShown = true;
+                       if (!message) return;
+                       box = gui::StaticTexts(message);
+                       ::PostMessageA(message, WM_COMMAND, IDOK, 0);
+                   });
+    EXPECT_FALSE(sheetShown) << "a package path shows no sheet";
+    // The opener went to the package path: nothing can be read from it, the
+    // user is told so, and the page an earlier run left is not shown.
+    EXPECT_EQ("-snapvale was not found.", box);
+    EXPECT_TRUE(recorder.StaysAt(0, 1000));
 }
 
 TEST(Startup, RegistersThePackageFileTypeFromTheInstallRoot)
@@ -203,7 +217,8 @@ struct SplashCase {
 
 void PrintTo(const SplashCase& c, std::ostream* os)
 {
-    *os << (c.photoEdition ? "photo" : "document") << (c.splashPresent ? "+splash" : "") << (c.glowcardPresent ? "+glowcard" : "");
+    *os << (c.photoEdition ? "photo" : "document") << (c.splashPresent ? "+splash" : "")
+        << (c.glowcardPresent ? "+glowcard" : "");
 }
 
 class StartupSplash : public ::testing::TestWithParam<SplashCase> {};
@@ -227,15 +242,12 @@ TEST_P(StartupSplash, StartsTheEditionsSplashOrTheOther)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, StartupSplash,
-                         ::testing::Values(SplashCase{false, true, true, "splash.exe"},
-                                           SplashCase{false, true, false, "splash.exe"},
-                                           SplashCase{false, false, true, "glowcard.exe"},
-                                           SplashCase{false, false, false, nullptr},
-                                           SplashCase{true, true, true, "glowcard.exe"},
-                                           SplashCase{true, true, false, "splash.exe"},
-                                           SplashCase{true, false, true, "glowcard.exe"},
-                                           SplashCase{true, false, false, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Editions, StartupSplash,
+    ::testing::Values(SplashCase{false, true, true, "splash.exe"}, SplashCase{false, true, false, "splash.exe"},
+                      SplashCase{false, false, true, "glowcard.exe"}, SplashCase{false, false, false, nullptr},
+                      SplashCase{true, true, true, "glowcard.exe"}, SplashCase{true, true, false, "splash.exe"},
+                      SplashCase{true, false, true, "glowcard.exe"}, SplashCase{true, false, false, nullptr}));
 
 TEST(StartupSplashChoice, ChoosesWithoutLookingAtTheDisk)
 {

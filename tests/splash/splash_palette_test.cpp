@@ -121,7 +121,8 @@ TEST(TablePalette, TheColourTableOfAnEightBitPicture)
     info.header.biCompression = BI_RGB;
     std::copy(table.begin(), table.end(), info.colours);
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap =
+        ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(nullptr, bitmap);
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, bitmap);

@@ -108,10 +108,7 @@ bool IsAbove(HWND upper, HWND lower)
     return false;
 }
 
-size_t Picture::DistinctColours() const
-{
-    return std::unordered_set<uint32_t>(pixels.begin(), pixels.end()).size();
-}
+size_t Picture::DistinctColours() const { return std::unordered_set<uint32_t>(pixels.begin(), pixels.end()).size(); }
 
 namespace {
 
@@ -196,8 +193,7 @@ double Likeness(const Picture& capture, const Picture& picture, const std::vecto
             int cx = (2 * column + 1) * capture.width / (2 * kColumns);
             int cy = (2 * row + 1) * capture.height / (2 * kRows);
             POINT sample{cx, cy};
-            if (std::any_of(skip.begin(), skip.end(), [&](const RECT& r) { return ::PtInRect(&r, sample); }))
-                continue;
+            if (std::any_of(skip.begin(), skip.end(), [&](const RECT& r) { return ::PtInRect(&r, sample); })) continue;
             int px = cx * picture.width / capture.width;
             int py = cy * picture.height / capture.height;
             bool found = false;

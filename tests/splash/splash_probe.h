@@ -12,9 +12,9 @@ namespace splashprobe {
 
 // One splash program of the build and the picture it was made from.
 struct SplashProgram {
-    const char* builtPath;   // below the build tree, e.g. "splash\\glowcard.exe"
-    const char* installName; // its name in the program folder
-    const char* picture;     // below the source tree, e.g. "splash\\art\\snapvale.bmp"
+    const char* builtPath;    // below the build tree, e.g. "splash\\glowcard.exe"
+    const char* installName;  // its name in the program folder
+    const char* picture;      // below the source tree, e.g. "splash\\art\\snapvale.bmp"
     const char* otherPicture; // the other edition's picture
 };
 extern const SplashProgram kGlowcard;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/splash/splash_probe.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
@@ -98,7 +98,8 @@ TEST_P(SplashAtStartup, TheEditionsSplashShowsWhileTheSheetComesUp)
 
     // What the screen looked like, kept in the build tree for looking at.
     testenv::MakeDirectories(testenv::BinaryDir() + "\\screenshots");
-    splashprobe::SavePicture(screen, testenv::BinaryDir() + "\\screenshots\\startup-" + c.expected.installName + ".bmp");
+    splashprobe::SavePicture(screen,
+                             testenv::BinaryDir() + "\\screenshots\\startup-" + c.expected.installName + ".bmp");
 
     DWORD code = 1;
     EXPECT_TRUE(splash.WaitForExit(5000, code)) << "the splash does not end by itself";

@@ -51,13 +51,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-HWND WaitForOtherWindow(const std::string& caption, HWND except, DWORD timeoutMs)
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
 {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND w : TopLevelWindows())
-                if (w != except && IsShown(w) && Text(w) == caption) {
+                if (IsShown(w) && Text(w) == caption) {
                     found = w;
                     return true;
                 }
@@ -67,9 +67,18 @@ HWND WaitForOtherWindow(const std::string& caption, HWND except, DWORD timeoutMs
     return found;
 }
 
-HWND WaitForWindow(const std::string& caption, DWORD timeoutMs)
+HWND FindMessageBox()
 {
-    return WaitForOtherWindow(caption, nullptr, timeoutMs);
+    for (HWND w : TopLevelWindows())
+        if (IsShown(w) && ::GetDlgItem(w, 0xFFFF)) return w;
+    return nullptr;
+}
+
+HWND WaitForMessageBox(DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindMessageBox()) != nullptr; }, timeoutMs);
+    return found;
 }
 
 std::string StaticTexts(HWND window)

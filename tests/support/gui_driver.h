@@ -26,10 +26,11 @@ bool NoWindowAppears(const std::string& caption, DWORD waitMs);
 
 // The texts of a window's static controls, joined: a message box's message.
 std::string StaticTexts(HWND window);
-// Waits for a visible top-level window of this process with this caption
-// other than `except` (a message box over the program's sheet, which has the
-// same caption).
-HWND WaitForOtherWindow(const std::string& caption, HWND except, DWORD timeoutMs = 15000);
+
+// A message box of this process (it holds the message in a static control of
+// the identifier 0xFFFF), shown; nullptr when none appears in the time.
+HWND WaitForMessageBox(DWORD timeoutMs = 15000);
+HWND FindMessageBox();
 
 // A click on a button, posted like the user's; returns at once. For commands
 // that open a modal dialog.

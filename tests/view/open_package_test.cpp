@@ -9,13 +9,15 @@
 
 #include <functional>
 
+#include "framework/command_guard.h"
 #include "framework/file_dialog.h"
+#include "framework/win_app.h"
 #include "framework/property_sheet.h"
+#include "model/ambrel_utilities.h"
 #include "resources/resource.h"
 #include "shell/ambrel_app.h"
-#include "shell/ambrel_utilities.h"
 #include "shell/file_type_registration.h"
-#include "shell/install_paths.h"
+#include "system/install_paths.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_env.h"
 #include "view/view_page.h"
@@ -28,7 +30,8 @@ using testenv::WriteFile;
 
 namespace {
 
-const char kIndexPage[] = "<html><frameset cols=\"220,*\"><frame src=\"resources/left.html\"><frame name=\"main\"></frameset></html>";
+const char kIndexPage[] =
+    "<html><frameset cols=\"220,*\"><frame src=\"resources/left.html\"><frame name=\"main\"></frameset></html>";
 const char kLeftPage[] = "<html><body>navigation</body></html>";
 
 class OpenPackage : public ::testing::Test {
@@ -44,18 +47,39 @@ protected:
     }
     void TearDown() override { CFileDialog::SetChooser(nullptr); }
 
-    // A package folder as a generation leaves it, packed into packagePath.
-    void MakePackage()
+    // A package folder as a generation leaves it, packed into packagePath;
+    // the failure's message when packing failed.
+    std::string MakePackage()
     {
         std::string folder = root->WorkFolder() + "show";
         WriteFile(folder + "\\index.html", kIndexPage);
         WriteFile(folder + "\\resources\\left.html", kLeftPage);
-        {
+        std::string failure;
+        try {
             CAmbrelUtilities utilities;
             utilities.CreatePackage(packagePath, folder);
+        } catch (const CCommandFailure& e) {
+            failure = e.GetErrorMessage();
         }
         // Opening must bring the pages back from the package, not find them.
         testenv::RemoveTree(folder);
+        return failure;
+    }
+
+    // Opens a package that cannot be shown: the text of the message box the
+    // user is told in ("" when none came).
+    std::string OpenAndReadTheMessage(const std::string& path)
+    {
+        CWinApp app("Ambrel");
+        std::string box;
+        gui::RunDriven([&] { CAmbrelUtilities().OpenPackage(path); },
+                       [&] {
+                           HWND window = gui::WaitForMessageBox(60000);
+                           if (!window) return;
+                           box = gui::StaticTexts(window);
+                           ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+                       });
+        return box;
     }
 
     std::string ExpectedStartPage() const { return testenv::Lower(root->WorkFolder() + "show\\index.html"); }
@@ -105,7 +129,8 @@ TEST_F(OpenPackage, PackingWritesACabinetAndTheTrailer)
     EXPECT_EQ("MSCF", bytes.substr(0, 4));
     // The cabinet's own size field stops right before the trailer.
     uint32_t cabinetSize = static_cast<uint8_t>(bytes[8]) | static_cast<uint8_t>(bytes[9]) << 8 |
-                           static_cast<uint8_t>(bytes[10]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bytes[11])) << 24;
+                           static_cast<uint8_t>(bytes[10]) << 16 |
+                           static_cast<uint32_t>(static_cast<uint8_t>(bytes[11])) << 24;
     EXPECT_EQ(bytes.size() - 5, cabinetSize);
     EXPECT_EQ("ambd1", bytes.substr(bytes.size() - 5));
     // Stored names begin with the package folder's name.
@@ -116,16 +141,16 @@ TEST_F(OpenPackage, PackingWritesACabinetAndTheTrailer)
 TEST_F(OpenPackage, NoArchiverMeansNoPackageFile)
 {
     ::DeleteFileA((root->ProgramFolder() + "arch.exe").c_str());
-    MakePackage();
+    EXPECT_NE(std::string::npos, MakePackage().find("the archiver " + root->ProgramFolder() + "arch.exe"));
     EXPECT_FALSE(Exists(packagePath)) << "no empty or five-byte package may appear";
 }
 
-TEST_F(OpenPackage, AnOlderFileTheArchiverLeftGetsTheTrailerAgain)
+TEST_F(OpenPackage, AFailedPackingLeavesAnOlderFileAsItWas)
 {
     ::DeleteFileA((root->ProgramFolder() + "arch.exe").c_str());
     WriteFile(packagePath, "older package ambd1");
-    MakePackage();
-    EXPECT_EQ("older package ambd1ambd1", ReadFile(packagePath));
+    EXPECT_NE("", MakePackage()) << "the failure is told";
+    EXPECT_EQ("older package ambd1", ReadFile(packagePath)) << "no trailer after a failed packing";
 }
 
 TEST_F(OpenPackage, ExtractsIntoTheWorkFolderAndShowsTheStartPage)
@@ -208,22 +233,23 @@ TEST_F(OpenPackage, FileShorterThanTheTrailerOpensNothing)
 {
     WriteFile(root->WorkFolder() + "index.html", "<html>left from before</html>");
     WriteFile(packagePath, "amb");
-    CAmbrelUtilities utilities;
-    utilities.OpenPackage(packagePath);
+    EXPECT_EQ(packagePath + " is not an Ambrel package.", OpenAndReadTheMessage(packagePath));
     EXPECT_TRUE(recorder->StaysAt(0, 1500)) << "no stale page may be shown";
 }
 
-TEST_F(OpenPackage, DamagedPackageStillHandsTheWorkFolderPageOver)
+TEST_F(OpenPackage, DamagedPackageIsToldAndShowsNothingStale)
 {
-    // Not a cabinet: nothing is extracted, the start folder is empty, and the
-    // browser is asked for the work folder's own page.
+    // Not a cabinet: nothing is extracted, and the page an earlier package
+    // left in the work folder is not shown in its place.
     WriteFile(root->WorkFolder() + "index.html", "<html>left from before</html>");
     WriteFile(packagePath, std::string(100, 'x') + "ambd1");
+    EXPECT_NE(std::string::npos, OpenAndReadTheMessage(packagePath).find("could not be opened"));
+    EXPECT_TRUE(recorder->StaysAt(0, 1500));
     CAmbrelUtilities utilities;
-    utilities.OpenPackage(packagePath);
+    utilities.GetPackageStartFolder(packagePath);
     EXPECT_EQ(2, utilities.m_nPackageFormat);
-    ASSERT_TRUE(recorder->WaitForLines(1));
-    EXPECT_EQ(testenv::Lower(root->WorkFolder() + "index.html"), testenv::Lower(recorder->Lines()[0]));
+    // A package that is not there at all is told too.
+    EXPECT_NE(std::string::npos, OpenAndReadTheMessage(packagePath + ".missing").find("was not found"));
 }
 
 TEST_F(OpenPackage, HostileStartFolderOpensTheWorkFolderPage)
