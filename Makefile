@@ -66,7 +66,8 @@ package: win
 	tools/package.sh $(WIN) $(BUILD)/package
 
 bench: release win
-	tools/run-bench.sh $(RELEASE) $(WIN)
+	@tools/deps.sh bench
+	tools/run-bench.sh $(RELEASE)
 	bench/generate_bench.sh $(WIN)
 
 clean:

@@ -2,9 +2,11 @@
 
 #include "ambrel_version.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <new>
+#include <thread>
 
 #include "arch/cab_format.h"
 #include "arch/cab_writer.h"
@@ -22,6 +24,17 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+
+// The encoders' effort and threads from -f, -x and -j: without -j, one
+// thread per processor.
+cab::Packing PackingOf(const Options& options)
+{
+    const cab::Effort effort = options.fast   ? cab::Effort::Fast
+                               : options.best ? cab::Effort::Best
+                                              : cab::Effort::Default;
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    return cab::Packing(effort, options.threads > 0 ? options.threads : std::max(processors, 1));
+}
 
 // The report a command's progress goes to, if any: the machine lines when
 // asked for, else a terminal's line.
@@ -52,9 +65,9 @@ int Create(const Options& options, FileSystem& fs, ProgressFileSystem* counted, 
         counted->SetPacking(total);
     }
     const uint16_t compression = options.compression;
-    const cab::Effort effort = options.fast ? cab::Effort::Fast : cab::Effort::Default;
     WriteSummary summary;
-    const bool written = WriteCabinet(fs, options.cabinet, files, compression, effort, WriterLimits(), summary, error);
+    const bool written =
+        WriteCabinet(fs, options.cabinet, files, compression, PackingOf(options), WriterLimits(), summary, error);
     // A terminal's progress line ends before anything else is said.
     if (counted) counted->Finish();
     if (!written) {
@@ -64,6 +77,7 @@ int Create(const Options& options, FileSystem& fs, ProgressFileSystem* counted, 
     out << "arch: " << options.cabinet << ": " << files.size() << " files, " << summary.inputBytes << " bytes in "
         << summary.folders << (summary.folders == 1 ? " folder" : " folders") << " ("
         << cab::CompressionName(compression) << (options.fast && compression != cab::kCompressNone ? ", fast" : "")
+        << (options.best && (compression & cab::kCompressTypeMask) == cab::kCompressLzx ? ", best" : "")
         << "), cabinet " << summary.cabinetBytes << " bytes\n";
     return kExitOk;
 }

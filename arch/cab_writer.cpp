@@ -18,9 +18,9 @@ struct FolderPlan {
 
 class CabinetWriter {
 public:
-    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression, cab::Effort effort,
-                  const WriterLimits& limits)
-        : m_fs(fs), m_files(files), m_compression(compression), m_effort(effort), m_limits(limits)
+    CabinetWriter(FileSystem& fs, const std::vector<SourceFile>& files, uint16_t compression,
+                  const cab::Packing& packing, const WriterLimits& limits)
+        : m_fs(fs), m_files(files), m_compression(compression), m_packing(packing), m_limits(limits)
     {}
 
     bool Write(const std::string& cabinetPath, WriteSummary& summary, std::string& error)
@@ -134,7 +134,7 @@ private:
     bool WriteFolder(FolderPlan& folder, std::string& error)
     {
         folder.record.dataOffset = static_cast<uint32_t>(m_position);
-        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression, m_effort);
+        std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeFolderEncoder(m_compression, m_packing);
         if (!encoder) {
             error = "the " + cab::CompressionName(m_compression) + " compressor could not be set up";
             return false;
@@ -167,14 +167,32 @@ private:
                 }
             }
         }
-        return filled == 0 || WriteBlock(*encoder, frame.data(), filled, folder, error);
+        if (filled != 0 && !WriteBlock(*encoder, frame.data(), filled, folder, error)) return false;
+        encoder->Finish(m_ready);
+        return WriteReady(folder, error);
     }
 
     bool WriteBlock(cab::FolderEncoder& encoder, const uint8_t* frame, std::size_t size, FolderPlan& folder,
                     std::string& error)
     {
+        encoder.EncodeFrame(frame, size, m_ready);
+        return WriteReady(folder, error);
+    }
+
+    // Writes the data blocks of the frames the encoder has finished.
+    bool WriteReady(FolderPlan& folder, std::string& error)
+    {
+        for (const cab::EncodedFrame& frame : m_ready)
+            if (!WriteDataBlock(frame, folder, error)) return false;
+        m_ready.clear();
+        return true;
+    }
+
+    bool WriteDataBlock(const cab::EncodedFrame& frame, FolderPlan& folder, std::string& error)
+    {
         m_block.assign(cab::kDataBlockHeaderSize, 0);
-        encoder.EncodeFrame(frame, size, m_block);
+        m_block.insert(m_block.end(), frame.data.begin(), frame.data.end());
+        const std::size_t size = frame.size;
         const std::size_t dataSize = m_block.size() - cab::kDataBlockHeaderSize;
         if (dataSize > cab::kMaxBlockData) {
             error = "a compressed block came out larger than a cabinet allows";
@@ -209,7 +227,7 @@ private:
     FileSystem& m_fs;
     const std::vector<SourceFile>& m_files;
     const uint16_t m_compression;
-    const cab::Effort m_effort;
+    const cab::Packing m_packing;
     const WriterLimits m_limits;
     std::vector<FolderPlan> m_folders;
     std::vector<uint16_t> m_fileFolder;
@@ -218,15 +236,16 @@ private:
     uint64_t m_position = 0;
     std::unique_ptr<OutputFile> m_out;
     std::vector<uint8_t> m_block;
+    std::vector<cab::EncodedFrame> m_ready;
 };
 
 } // namespace
 
 bool WriteCabinet(FileSystem& fs, const std::string& cabinetPath, const std::vector<SourceFile>& files,
-                  uint16_t compression, cab::Effort effort, const WriterLimits& limits, WriteSummary& summary,
+                  uint16_t compression, const cab::Packing& packing, const WriterLimits& limits, WriteSummary& summary,
                   std::string& error)
 {
-    CabinetWriter writer(fs, files, compression, effort, limits);
+    CabinetWriter writer(fs, files, compression, packing, limits);
     return writer.Write(cabinetPath, summary, error);
 }
 

@@ -33,7 +33,7 @@ struct WriteSummary {
 // new folder starts before a folder's uncompressed size would pass the
 // limit.
 bool WriteCabinet(FileSystem& fs, const std::string& cabinetPath, const std::vector<SourceFile>& files,
-                  uint16_t compression, cab::Effort effort, const WriterLimits& limits, WriteSummary& summary,
+                  uint16_t compression, const cab::Packing& packing, const WriterLimits& limits, WriteSummary& summary,
                   std::string& error);
 
 } // namespace arch

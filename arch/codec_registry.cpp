@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "arch/cab_format.h"
+#include "arch/lzx/format.h"
 #include "arch/mszip_codec.h"
 #include "arch/stored_codec.h"
 
@@ -10,11 +11,12 @@ namespace cab {
 
 namespace {
 
-constexpr int kMinLzxWindow = 15;
-constexpr int kMaxLzxWindow = 21;
+constexpr int kMinLzxWindow = lzx::kMinWindowBits;
+constexpr int kMaxLzxWindow = lzx::kMaxWindowBits;
 // The LZX encoder's levels of effort.
 constexpr int kLzxFastLevel = 0;
 constexpr int kLzxDefaultLevel = 1;
+constexpr int kLzxBestLevel = 2;
 // zlib's level for a fast MSZIP folder.
 constexpr int kMszipFastLevel = 1;
 
@@ -53,16 +55,18 @@ bool ParseMethod(const std::string& text, uint16_t& compression, std::string& er
             return true;
         }
     }
-    error = "unknown compression method \"" + text + "\" (use NONE, MSZIP or LZX:15 to LZX:21)";
+    error = "unknown compression method \"" + text + "\" (use NONE, MSZIP or LZX:" + std::to_string(kMinLzxWindow) +
+            " to LZX:" + std::to_string(kMaxLzxWindow) + ")";
     return false;
 }
 
-std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, Effort effort)
+std::unique_ptr<FolderEncoder> MakeFolderEncoder(uint16_t compression, const Packing& packing)
 {
-    const bool fast = effort == Effort::Fast;
+    const bool fast = packing.effort == Effort::Fast;
+    const int lzxLevel = fast ? kLzxFastLevel : packing.effort == Effort::Best ? kLzxBestLevel : kLzxDefaultLevel;
     switch (compression & kCompressTypeMask) {
     case kCompressMszip: return fast ? MakeMszipEncoder(kMszipFastLevel) : MakeMszipEncoder();
-    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), fast ? kLzxFastLevel : kLzxDefaultLevel);
+    case kCompressLzx: return MakeLzxEncoder(LzxWindowBits(compression), lzxLevel, packing.threads);
     default: return MakeStoredEncoder();
     }
 }
@@ -76,7 +80,8 @@ std::unique_ptr<FolderDecoder> MakeFolderDecoder(uint16_t compression, std::stri
     case kCompressLzx: {
         const int bits = LzxWindowBits(compression);
         if (bits < kMinLzxWindow || bits > kMaxLzxWindow) {
-            error = "LZX window of 2^" + std::to_string(bits) + " bytes is invalid (15 to 21)";
+            error = "LZX window of 2^" + std::to_string(bits) + " bytes is invalid (" + std::to_string(kMinLzxWindow) +
+                    " to " + std::to_string(kMaxLzxWindow) + ")";
             return nullptr;
         }
         std::unique_ptr<FolderDecoder> decoder = MakeLzxDecoder(bits);

@@ -1,12 +1,39 @@
 #include "arch/command_line.h"
 
 #include "arch/codec_registry.h"
+#include "arch/lzx/format.h"
 
 namespace arch {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The options of how hard and on how many threads N packs: -x, and -j
+// with its count. Returns 1 when args[i] is one of them (i moves past its
+// value), 0 when it is not, -1 with a message when its value is wrong.
+int ParsePackingOption(const std::vector<std::string>& args, std::size_t& i, Options& options, std::string& error)
+{
+    const std::string& a = args[i];
+    if (a == "-x") {
+        options.best = true;
+        return 1;
+    }
+    if (a != "-j") return 0;
+    if (i + 1 >= args.size()) {
+        error = "option -j needs a value";
+        return -1;
+    }
+    const std::string& value = args[++i];
+    const bool digits =
+        !value.empty() && value.size() <= 3 && value.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoi(value) < 1) {
+        error = "option -j needs a number of threads from 1 to 999, not \"" + value + "\"";
+        return -1;
+    }
+    options.threads = std::stoi(value);
+    return 1;
+}
 
 } // namespace
 
@@ -94,6 +121,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.overwrite = true;
         } else if (name == "f") {
             options.fast = true;
+        } else if (const int packing = ParsePackingOption(args, i, options, error)) {
+            if (packing < 0) return false;
         } else if (name == "-progress") {
             options.progress = true;
         } else if (name == "m" || name == "P") {
@@ -111,6 +140,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "unknown option " + a;
             return false;
         }
+    }
+    if (options.fast && options.best) {
+        error = "options -f and -x exclude each other";
+        return false;
     }
     if (i >= args.size()) {
         if (args.empty()) return true; // nothing at all: help
@@ -163,10 +196,15 @@ std::string HelpText()
            "  arch -h                              show this text\n"
            "\n"
            "Options:\n"
-           "  -m NONE | MSZIP | LZX:15 ... LZX:21  compression for N (default MSZIP;\n"
+           "  -m NONE | MSZIP | LZX:" +
+           std::to_string(cab::lzx::kMinWindowBits) + " ... LZX:" + std::to_string(cab::lzx::kMaxWindowBits) +
+           "  compression for N (default MSZIP;\n"
            "            LZX:n is LZX with a window of 2^n bytes, LZX alone LZX:21)\n"
            "  -f        fast: compress in less time, for a somewhat larger cabinet\n"
            "            (N with MSZIP or LZX)\n"
+           "  -x        best: compress LZX harder, for the smallest cabinet, in more time\n"
+           "  -j n      pack LZX on n threads (default: one per processor); the\n"
+           "            cabinet is the same for any n\n"
            "  -r        recurse into subfolders when adding files\n"
            "  -p        keep path names (N: store paths; X: restore folders)\n"
            "  -P path   strip this leading path from stored names (N; any case;\n"

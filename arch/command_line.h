@@ -27,6 +27,8 @@ struct Options {
     Command command = Command::Help;
     uint16_t compression = 0x0001; // MSZIP unless -m says otherwise
     bool fast = false;             // -f: the encoders' fast level
+    bool best = false;             // -x: the encoders' best level
+    int threads = 0;               // -j N: threads that pack (0: one per processor)
     bool recurse = false;          // -r
     bool keepPaths = false;        // -p
     bool overwrite = false;        // -o

@@ -18,7 +18,7 @@ constexpr int kRawWindowBits = -15;
 // makes it a complete deflate stream of its own whose matches reach at most
 // into the previous frame: exactly what a reader primed with the previous
 // frame expects.
-class MszipEncoder : public FolderEncoder {
+class MszipEncoder : public FrameByFrameEncoder {
 public:
     explicit MszipEncoder(int level)
     {
@@ -28,7 +28,8 @@ public:
     }
     ~MszipEncoder() override { deflateEnd(&m_stream); }
 
-    void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
+protected:
+    void Encode(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
     {
         out.push_back('C');
         out.push_back('K');

@@ -6,9 +6,10 @@ namespace cab {
 
 namespace {
 
-class StoredEncoder : public FolderEncoder {
+class StoredEncoder : public FrameByFrameEncoder {
 public:
-    void EncodeFrame(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
+protected:
+    void Encode(const uint8_t* data, std::size_t size, std::vector<uint8_t>& out) override
     {
         out.insert(out.end(), data, data + size);
     }

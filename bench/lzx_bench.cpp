@@ -7,9 +7,9 @@
 // file access included).
 //   lzx_bench [file...]
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -101,17 +101,22 @@ Result Gcab(const std::vector<uint8_t>& data)
     return r;
 }
 
+std::vector<cab::EncodedFrame> EncodeAll(const std::vector<uint8_t>& data, int windowBits, int level)
+{
+    std::vector<cab::EncodedFrame> frames;
+    auto encoder = cab::MakeLzxEncoder(windowBits, level);
+    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize)
+        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), frames);
+    encoder->Finish(frames);
+    return frames;
+}
+
 Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool verify)
 {
     Result r;
-    std::vector<std::vector<uint8_t>> blocks;
     const double start = CpuSeconds();
-    auto encoder = cab::MakeLzxEncoder(windowBits, level);
-    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
-        blocks.emplace_back();
-        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), blocks.back());
-        r.size += blocks.back().size();
-    }
+    const std::vector<cab::EncodedFrame> blocks = EncodeAll(data, windowBits, level);
+    for (const cab::EncodedFrame& frame : blocks) r.size += frame.data.size();
     r.seconds = CpuSeconds() - start;
     if (verify) {
         auto decoder = cab::MakeLzxDecoder(windowBits);
@@ -120,7 +125,7 @@ Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool ver
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             const std::size_t at = i * cab::kFrameSize;
             const std::size_t n = std::min(cab::kFrameSize, data.size() - at);
-            if (!decoder->DecodeFrame(blocks[i].data(), blocks[i].size(), out.data(), n, error) ||
+            if (!decoder->DecodeFrame(blocks[i].data.data(), blocks[i].data.size(), out.data(), n, error) ||
                 !std::equal(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n), data.begin() + at)) {
                 std::printf("  ROUND TRIP FAILED at frame %zu: %s\n", i, error.c_str());
                 std::exit(1);
@@ -132,18 +137,13 @@ Result Lzx(const std::vector<uint8_t>& data, int windowBits, int level, bool ver
 
 double DecodeSeconds(const std::vector<uint8_t>& data, int windowBits)
 {
-    std::vector<std::vector<uint8_t>> blocks;
-    auto encoder = cab::MakeLzxEncoder(windowBits, 1);
-    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
-        blocks.emplace_back();
-        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), blocks.back());
-    }
+    const std::vector<cab::EncodedFrame> blocks = EncodeAll(data, windowBits, 1);
     auto decoder = cab::MakeLzxDecoder(windowBits);
     std::vector<uint8_t> out(cab::kFrameSize);
     std::string error;
     const double start = CpuSeconds();
     for (std::size_t i = 0; i < blocks.size(); ++i)
-        decoder->DecodeFrame(blocks[i].data(), blocks[i].size(), out.data(),
+        decoder->DecodeFrame(blocks[i].data.data(), blocks[i].data.size(), out.data(),
                              std::min(cab::kFrameSize, data.size() - i * cab::kFrameSize), error);
     return CpuSeconds() - start;
 }

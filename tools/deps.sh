@@ -1,5 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages the builds and tests need, only those missing.
+#   deps.sh [bench]
 # Run as root on Debian 12; a machine that has them all is left untouched.
 set -eu
 
@@ -7,6 +8,11 @@ PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   cabextract gcab chromium time clang-format python3 nsis zip unzip locales fonts-ipafont-gothic"
+# `deps.sh bench`: also what the benchmarks' corpora are made from (a
+# language's HTML manual, man pages rendered to PDF) and the xz reference.
+if [ "${1:-}" = bench ]; then
+  PACKAGES="$PACKAGES python3.11-doc groff xz-utils"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -14,6 +14,7 @@
 #include "tests/support/test_env.h"
 
 using archtest::U16;
+using archtest::U32;
 using testenv::TestRoot;
 
 namespace {
@@ -119,7 +120,7 @@ Tree PackageTree()
 std::vector<std::pair<std::string, std::size_t>> StoredNames(const std::string& cab)
 {
     std::vector<std::pair<std::string, std::size_t>> names;
-    std::size_t at = U16(cab, 16) | U16(cab, 18) << 16;
+    std::size_t at = U32(cab, 16);
     const uint32_t count = U16(cab, 28);
     for (uint32_t i = 0; i < count; ++i) {
         const std::size_t end = cab.find('\0', at + 16);
@@ -248,13 +249,24 @@ TEST_P(ArchiverMethodUnderWine, Extrac32AndArchRestoreEveryFile)
     WriteTree(root.Base() + "\\src\\pkg", tree);
 
     const std::string cab = root.Base() + "\\packed.cab";
-    const Finished packed = RunHidden("\"" + ArchPath(root) + "\" " + options + " -r -p -P \"" + root.Base() +
-                                          "\\src\" N \"" + cab + "\" \"" + root.Base() + "\\src\\pkg\"",
-                                      "");
+    auto pack = [&](const std::string& into, const std::string& more) {
+        return RunHidden("\"" + ArchPath(root) + "\" " + more + options + " -r -p -P \"" + root.Base() +
+                             "\\src\" N \"" + into + "\" \"" + root.Base() + "\\src\\pkg\"",
+                         "");
+    };
+    const Finished packed = pack(cab, "");
     ASSERT_EQ(packed.exitCode, 0u) << packed.output;
     const std::string cabinet = testenv::ReadFile(cab);
     ASSERT_EQ(U16(cabinet, 26), 1u); // one folder
     EXPECT_EQ(U16(cabinet, 42), expectedType) << "typeCompress for " << options;
+    // Packed on one thread or on four, the cabinet is the same as on the
+    // processors' count that arch.exe takes by default.
+    for (const char* threads : {"1", "4"}) {
+        const std::string other = root.Base() + "\\threads-" + threads + ".cab";
+        const Finished again = pack(other, std::string("-j ") + threads + " ");
+        ASSERT_EQ(again.exitCode, 0u) << again.output;
+        EXPECT_TRUE(testenv::ReadFile(other) == cabinet) << options << " on " << threads << " threads";
+    }
 
     const Finished wine = RunExtrac32(cab, root.Base() + "\\extrac32");
     ASSERT_EQ(wine.exitCode, 0u) << wine.output;
@@ -270,7 +282,9 @@ TEST_P(ArchiverMethodUnderWine, Extrac32AndArchRestoreEveryFile)
 INSTANTIATE_TEST_SUITE_P(Methods, ArchiverMethodUnderWine,
                          testing::Values("-m NONE", "-m MSZIP", "-f -m MSZIP", "-m LZX:15", "-m LZX:16", "-m LZX:17",
                                          "-m LZX:18", "-m LZX:19", "-m LZX:20", "-m LZX:21", "-f -m LZX:15",
-                                         "-f -m LZX:21"),
+                                         "-f -m LZX:16", "-f -m LZX:17", "-f -m LZX:18", "-f -m LZX:19", "-f -m LZX:20",
+                                         "-f -m LZX:21", "-x -m LZX:15", "-x -m LZX:16", "-x -m LZX:17", "-x -m LZX:18",
+                                         "-x -m LZX:19", "-x -m LZX:20", "-x -m LZX:21"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              std::string name;
                              for (const char* c = info.param; *c; ++c)

@@ -113,6 +113,12 @@ TEST(CommandLine, CompressionMethods)
     ASSERT_TRUE(ParseOptions({"-m", "LZX", "-f", "N", "x.cab", "f"}, options, error)) << error;
     EXPECT_EQ(options.compression, 0x1503);
     EXPECT_TRUE(options.fast);
+    ASSERT_TRUE(ParseOptions({"-x", "-j", "3", "-m", "LZX", "N", "x.cab", "f"}, options, error)) << error;
+    EXPECT_TRUE(options.best);
+    EXPECT_FALSE(options.fast);
+    EXPECT_EQ(options.threads, 3);
+    ASSERT_TRUE(ParseOptions({"-m", "LZX", "N", "x.cab", "f"}, options, error)) << error;
+    EXPECT_EQ(options.threads, 0) << "one thread per processor unless -j says otherwise";
     for (const char* bad : {"LZX:14", "LZX:22", "LZX:2", "QUANTUM", "zip", ""}) {
         EXPECT_FALSE(ParseOptions({"-m", bad, "N", "x.cab", "f"}, options, error)) << bad;
         EXPECT_NE(error.find("compression"), std::string::npos) << error;
@@ -138,6 +144,11 @@ TEST(CommandLine, HelpAndUnusableLines)
         {{"N", "x.cab"}, "no files to add"},
         {{"X", "x.cab", "a", "b"}, "one destination folder"},
         {{"L", "x.cab", "extra"}, "only the cabinet"},
+        {{"-j"}, "option -j needs a value"},
+        {{"-j", "0", "N", "x.cab", "f"}, "number of threads"},
+        {{"-j", "two", "N", "x.cab", "f"}, "number of threads"},
+        {{"-j", "-1", "N", "x.cab", "f"}, "number of threads"},
+        {{"-f", "-x", "N", "x.cab", "f"}, "exclude each other"},
     };
     for (const auto& b : bad) {
         EXPECT_FALSE(ParseOptions(b.first, options, error)) << b.second;
@@ -148,7 +159,8 @@ TEST(CommandLine, HelpAndUnusableLines)
 TEST(CommandLine, HelpTextNamesEveryOption)
 {
     const std::string help = arch::HelpText();
-    for (const char* piece : {"-m NONE | MSZIP | LZX:15 ... LZX:21", "-f", "-r", "-p", "-P", "-o", " N ", " X ", " L "})
+    for (const char* piece :
+         {"-m NONE | MSZIP | LZX:15 ... LZX:21", "-f", "-x", "-j n", "-r", "-p", "-P", "-o", " N ", " X ", " L "})
         EXPECT_NE(help.find(piece), std::string::npos) << piece;
     EXPECT_EQ(help.find("writes MSZIP"), std::string::npos) << "LZX writes LZX";
 }

@@ -1,19 +1,23 @@
 #include "tests/arch/crafted_cabinet.h"
 
+#include "arch/byte_order.h"
+
 namespace archtest {
 
 namespace {
 
 void Le16(std::string& out, uint32_t v)
 {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
+    uint8_t field[2];
+    cab::PutLe16(field, static_cast<uint16_t>(v));
+    out.append(reinterpret_cast<const char*>(field), sizeof field);
 }
 
 void Le32(std::string& out, uint32_t v)
 {
-    Le16(out, v & 0xFFFF);
-    Le16(out, v >> 16);
+    uint8_t field[4];
+    cab::PutLe32(field, v);
+    out.append(reinterpret_cast<const char*>(field), sizeof field);
 }
 
 } // namespace
@@ -22,11 +26,7 @@ uint32_t PublishedChecksum(const std::string& bytes, uint32_t seed)
 {
     uint32_t sum = seed;
     std::size_t i = 0;
-    for (; i + 4 <= bytes.size(); i += 4)
-        sum ^= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) |
-               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
-               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 2])) << 16 |
-               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 3])) << 24;
+    for (; i + 4 <= bytes.size(); i += 4) sum ^= cab::GetLe32(reinterpret_cast<const uint8_t*>(bytes.data() + i));
     uint32_t tail = 0;
     for (; i < bytes.size(); ++i) tail = tail << 8 | static_cast<unsigned char>(bytes[i]);
     return sum ^ tail;

@@ -1,8 +1,8 @@
 // LZX cabinets through the archiver's command line, for every window and
-// both levels of effort: the varied sample files, packed by arch into one
+// every level of effort: the varied sample files, packed by arch into one
 // LZX folder whose type word names the window, come back byte for byte from
 // arch itself and from cabextract (libmspack), whose test of every block's
-// checksum passes too.
+// checksum passes too. Packed on 1, 2 or 4 threads, the cabinet is the same.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -13,14 +13,15 @@ using namespace archtest;
 
 namespace {
 
-class LzxCabinet : public testing::TestWithParam<std::tuple<int, bool>> {};
+// The window, and the level's option ("" for the default).
+class LzxCabinet : public testing::TestWithParam<std::tuple<int, const char*>> {};
 
 } // namespace
 
 TEST_P(LzxCabinet, ArchAndCabextractRestoreEveryFile)
 {
     const int windowBits = std::get<0>(GetParam());
-    const bool fast = std::get<1>(GetParam());
+    const std::string level = std::get<1>(GetParam());
     const std::string photo = SamplePhoto(), program = SampleProgram();
     ASSERT_GT(photo.size(), 10000u) << "the build made no photo";
     ASSERT_GT(program.size(), 100000u) << "the build made no x86 program";
@@ -30,12 +31,20 @@ TEST_P(LzxCabinet, ArchAndCabextractRestoreEveryFile)
     for (const auto& f : tree) WriteBytes(dir / ("in/" + f.first), f.second);
 
     const std::string method = "LZX:" + std::to_string(windowBits);
-    std::vector<std::string> args = {
-        "-m", method, "-r", "-p", "-P", dir / "in", "N", dir / "lzx.cab", dir / "in/samples/*.*"};
-    if (fast) args.insert(args.begin(), "-f");
-    const ArchRun packed = RunArchiver(args);
+    auto pack = [&](const std::string& cabinet, const std::string& threads) {
+        std::vector<std::string> args = {
+            "-j", threads, "-m", method, "-r", "-p", "-P", dir / "in", "N", cabinet, dir / "in/samples/*.*"};
+        if (!level.empty()) args.insert(args.begin(), level);
+        return RunArchiver(args);
+    };
+    const ArchRun packed = pack(dir / "lzx.cab", "1");
     ASSERT_EQ(packed.code, 0) << packed.err;
     const std::string cabinet = ReadBytes(dir / "lzx.cab");
+    for (const char* threads : {"2", "4"}) {
+        ASSERT_EQ(pack(dir / "threads.cab", threads).code, 0);
+        EXPECT_TRUE(ReadBytes(dir / "threads.cab") == cabinet)
+            << method << " " << level << " on " << threads << " threads gives another cabinet";
+    }
     ASSERT_EQ(U16(cabinet, 26), 1u); // one folder
     EXPECT_EQ(U16(cabinet, 42), static_cast<uint32_t>(windowBits << 8 | 3)) << "typeCompress of " << method;
 
@@ -50,8 +59,11 @@ TEST_P(LzxCabinet, ArchAndCabextractRestoreEveryFile)
     EXPECT_EQ(TreeDifferences(TreeContents(dir / "arch"), tree), "") << method << " as arch extracts it";
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, LzxCabinet, testing::Combine(testing::Range(15, 22), testing::Bool()),
-                         [](const testing::TestParamInfo<std::tuple<int, bool>>& info) {
+INSTANTIATE_TEST_SUITE_P(Windows, LzxCabinet, testing::Combine(testing::Range(15, 22), testing::Values("-f", "", "-x")),
+                         [](const testing::TestParamInfo<std::tuple<int, const char*>>& info) {
+                             const std::string level = std::get<1>(info.param);
                              return "Lzx" + std::to_string(std::get<0>(info.param)) +
-                                    (std::get<1>(info.param) ? "Fast" : "Default");
+                                    (level == "-f"   ? "Fast"
+                                     : level == "-x" ? "Best"
+                                                     : "Default");
                          });

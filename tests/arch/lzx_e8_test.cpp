@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "arch/lzx_e8.h"
+#include "arch/lzx/e8.h"
 
 using cab::lzx::E8Decode;
 using cab::lzx::E8Encode;

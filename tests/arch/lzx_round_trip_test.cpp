@@ -1,11 +1,12 @@
 // The LZX encoder and decoder together, with no cabinet around them: every
 // kind of input comes back byte for byte for every window and both levels,
 // every frame fits a data block and ends on a 16-bit boundary, and the sizes
-// are sensible.
+// are sensible; the output is the same for any number of threads.
 #include <gtest/gtest.h>
 
 #include "arch/codec.h"
-#include "arch/lzx_sequence.h"
+#include "arch/lzx/sequence.h"
+#include "arch/lzx/tree_finder.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
@@ -41,7 +42,7 @@ class LzxRoundTrip : public ::testing::TestWithParam<int> {};
 
 } // namespace
 
-TEST_P(LzxRoundTrip, EveryKindOfInputBothLevels)
+TEST_P(LzxRoundTrip, EveryKindOfInputEveryLevel)
 {
     const int windowBits = GetParam();
     const std::string photo = archtest::SamplePhoto(), program = archtest::SampleProgram();
@@ -57,7 +58,7 @@ TEST_P(LzxRoundTrip, EveryKindOfInputBothLevels)
     samples.push_back({"calls", calls});
     samples.push_back({"zeros", std::string(100000, '\0')});
     for (const archtest::SampleFile& s : samples)
-        for (int level : {0, 1})
+        for (int level : {0, 1, 2})
             ExpectRoundTrip(s.name + " level " + std::to_string(level), Bytes(s.bytes), windowBits, level);
 }
 
@@ -82,7 +83,7 @@ TEST(LzxRoundTripFrames, SizesAreSensible)
 {
     const auto html = lzxcorpus::Html(300000, 10);
     const auto random = lzxcorpus::Random(300000, 10);
-    for (int level : {0, 1}) {
+    for (int level : {0, 1, 2}) {
         EXPECT_LT(TotalSize(EncodeFolder(html, 21, level)), html.size() / 3) << level;
         const std::size_t stored = TotalSize(EncodeFolder(random, 21, level));
         EXPECT_LE(stored, random.size() + random.size() / 1000) << level;
@@ -92,8 +93,9 @@ TEST(LzxRoundTripFrames, SizesAreSensible)
         twice.insert(twice.end(), random.begin(), random.end());
         EXPECT_LT(TotalSize(EncodeFolder(twice, 21, level)), random.size() + random.size() / 10) << level;
     }
-    // The default level spends its time on a smaller result.
+    // Each level spends its time on a smaller result.
     EXPECT_LT(TotalSize(EncodeFolder(html, 21, 1)), TotalSize(EncodeFolder(html, 21, 0)));
+    EXPECT_LT(TotalSize(EncodeFolder(html, 21, 2)), TotalSize(EncodeFolder(html, 21, 1)));
 }
 
 // Text repeated from nearly a whole window back is found at both levels: a
@@ -104,9 +106,38 @@ TEST(LzxRoundTripFrames, RepeatsFromAcrossTheWindowAreFound)
     const std::vector<uint8_t> first = Bytes(archtest::RandomText(window - 4000, 8));
     std::vector<uint8_t> again = first;
     again.insert(again.end(), first.begin(), first.begin() + window / 4);
-    for (int level : {0, 1}) {
+    for (int level : {0, 1, 2}) {
         const std::size_t once = TotalSize(EncodeFolder(first, 21, level));
         EXPECT_LT(TotalSize(EncodeFolder(again, 21, level)), once + once / 50) << level;
+    }
+}
+
+// A folder of several stretches (text, then random bytes, then text that
+// repeats the first across the stretch boundaries): the same bytes with 1,
+// 2 and 4 threads, and they decode.
+TEST(LzxRoundTripFrames, SameBytesForAnyNumberOfThreads)
+{
+    const std::vector<uint8_t> text = lzxcorpus::Html(1300000, 12);
+    std::vector<uint8_t> data = text;
+    const std::vector<uint8_t> random = lzxcorpus::Random(200000, 12);
+    data.insert(data.end(), random.begin(), random.end());
+    data.insert(data.end(), text.begin(), text.begin() + 1100000);
+    for (const int windowBits : {15, 17}) {
+        for (const int level : {1, 2}) {
+            const std::string name = "LZX:" + std::to_string(windowBits) + " level " + std::to_string(level);
+            const std::vector<DataBlock> one = EncodeFolder(data, windowBits, level, 1);
+            for (const int threads : {2, 4}) {
+                const std::vector<DataBlock> more = EncodeFolder(data, windowBits, level, threads);
+                ASSERT_EQ(more.size(), one.size()) << name;
+                for (std::size_t i = 0; i < one.size(); ++i)
+                    ASSERT_TRUE(more[i].compressed == one[i].compressed)
+                        << name << ", " << threads << " threads: data block " << i << " differs";
+            }
+            std::vector<uint8_t> decoded;
+            std::string error;
+            ASSERT_TRUE(DecodeFolder(one, windowBits, decoded, error)) << name << ": " << error;
+            EXPECT_TRUE(decoded == data) << name << " differs after the round trip";
+        }
     }
 }
 
@@ -134,5 +165,38 @@ TEST(LzxPositionSlots, AgreeWithThePublishedBases)
     for (uint32_t formatted = 0; formatted < bases[50]; ++formatted) {
         if (formatted == bases[slot + 1]) ++slot;
         ASSERT_EQ(cab::lzx::PositionSlot(formatted), slot) << formatted;
+    }
+}
+
+// The best level's tree finder, searching every candidate, against a
+// comparison with every earlier position: each match it gives is real and
+// longer than the one before, and the longest is the longest there is (from
+// four bytes on, the length its trees are keyed by).
+TEST(LzxTreeFinder, FindsTheLongestMatchThereIs)
+{
+    const std::vector<uint8_t> text = lzxcorpus::Html(6000, 14);
+    const uint32_t n = static_cast<uint32_t>(text.size());
+    cab::lzx::TreeFinder finder(15, cab::lzx::MaxOffset(15), 1u << 20, cab::lzx::kMaxMatch);
+    std::vector<cab::lzx::Match> found(cab::lzx::kMaxMatch + 2);
+    for (uint32_t p = 0; p + cab::lzx::TreeFinder::kHashBytes <= n; ++p) {
+        const uint32_t maxLength = std::min<uint32_t>(cab::lzx::kMaxMatch, n - p);
+        const int count = finder.Find(text.data(), p, n - p, maxLength, found.data());
+        uint32_t longest = 0;
+        for (uint32_t q = 0; q < p; ++q) {
+            uint32_t len = 0;
+            while (len < maxLength && text[q + len] == text[p + len]) ++len;
+            longest = std::max(longest, len);
+        }
+        uint32_t previous = 0;
+        for (int k = 0; k < count; ++k) {
+            const cab::lzx::Match m = found[k];
+            ASSERT_TRUE(m.offset >= 1 && m.offset <= p) << p;
+            ASSERT_GT(m.length, previous) << p;
+            ASSERT_TRUE(std::equal(text.begin() + p, text.begin() + p + m.length, text.begin() + (p - m.offset))) << p;
+            previous = m.length;
+        }
+        if (longest >= 4) {
+            ASSERT_EQ(previous, longest) << "at " << p;
+        }
     }
 }

@@ -1,13 +1,14 @@
 // Streams put together by hand, for what the encoder never writes but
 // other writers may: odd-length uncompressed blocks whose padding byte
-// falls at a frame's end, and blocks with an empty length tree. Each is
+// falls at a frame's end, blocks with an empty length tree, and matches that
+// run past the end of their frame. Each is
 // checked against the bytes it was made of, and, wrapped into a cabinet,
 // against cabextract and the archiver itself.
 #include <gtest/gtest.h>
 
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_block_writer.h"
-#include "arch/lzx_huffman_encoder.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/block_writer.h"
+#include "arch/lzx/huffman_encoder.h"
 #include "bench/lzx_corpus.h"
 #include "tests/arch/host_support.h"
 #include "tests/arch/lzx_test_util.h"
@@ -144,4 +145,74 @@ TEST(LzxHandMadeStreams, EmptyLengthTree)
     }
     EXPECT_FALSE(DecodeFolder(broken, 17, decoded, error));
     EXPECT_NE(error.find("length tree"), std::string::npos) << error;
+}
+
+// One block across several frames whose matches run on past the frame's
+// end by up to 250 bytes (and past the window's end), reach back as far as
+// the window allows and repeat bytes from just behind; the bit stream
+// realigns after the match that ends each frame. cabextract refuses such
+// streams; the archiver reads them, giving the bytes that the matches copy
+// by the format's definition.
+TEST(LzxHandMadeStreams, MatchesRunningPastTheFrameEnd)
+{
+    for (const int windowBits : {15, 16}) {
+        const uint32_t maxOffset = (1u << windowBits) - 3;
+        const std::size_t total = 5 * 32768 + 700;
+        std::vector<uint8_t> data;
+        lzx::Sequence items;
+        uint32_t seed = 7;
+        auto next = [&seed](uint32_t n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 8) % n;
+        };
+        while (data.size() < total) {
+            const std::size_t toEnd = 32768 - data.size() % 32768;
+            uint32_t length = 0, offset = 0;
+            if (data.size() > 300 && toEnd < 40) {
+                length = static_cast<uint32_t>(toEnd) + 10 + next(240); // across the frame's end
+                offset = 1 + next(static_cast<uint32_t>(std::min<std::size_t>(data.size(), maxOffset)));
+            } else if (data.size() > 300 && next(4) == 0) {
+                length = 2 + next(256);
+                const uint32_t kind = next(3);
+                offset = kind == 0 ? 1 + next(4) : kind == 1 ? maxOffset - next(20) : 1 + next(maxOffset);
+                offset = std::min<uint32_t>(offset, static_cast<uint32_t>(data.size()));
+            }
+            length = std::min<uint32_t>(length, static_cast<uint32_t>(total + 200 - data.size()));
+            if (length < 2) {
+                data.push_back(static_cast<uint8_t>('a' + next(26)));
+                items.push_back(lzx::LiteralItem(data.back()));
+                continue;
+            }
+            for (uint32_t k = 0; k < length; ++k) data.push_back(data[data.size() - offset]);
+            items.push_back(lzx::MatchItem(length, offset + 2));
+        }
+        lzx::SymbolCounts counts;
+        lzx::CountSymbols(items, counts);
+        lzx::BlockCodes codes;
+        lzx::BlockWriter writer(windowBits);
+        const int type = writer.ChooseCodes(counts, codes);
+
+        std::vector<DataBlock> blocks;
+        std::size_t item = 0, at = 0;
+        while (at < data.size()) {
+            blocks.emplace_back();
+            blocks.back().uncompressedSize = std::min<std::size_t>(32768, data.size() - (blocks.size() - 1) * 32768);
+            lzx::BitWriter w(blocks.back().compressed);
+            if (blocks.size() == 1) {
+                w.Put(0, 1);
+                writer.WriteHeader(w, type, static_cast<uint32_t>(data.size()), codes);
+            }
+            const std::size_t frameEnd = blocks.size() * 32768;
+            while (at < frameEnd && item < items.size()) {
+                lzx::BlockWriter::WriteItem(w, items[item], codes, type == lzx::kBlockAligned);
+                at += lzx::IsMatch(items[item]) ? lzx::MatchLength(items[item]) : 1;
+                ++item;
+            }
+            w.AlignToWord();
+        }
+        std::vector<uint8_t> decoded;
+        std::string error;
+        ASSERT_TRUE(DecodeFolder(blocks, windowBits, decoded, error)) << windowBits << ": " << error;
+        EXPECT_TRUE(decoded == data) << windowBits;
+    }
 }

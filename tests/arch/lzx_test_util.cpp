@@ -27,17 +27,15 @@ bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vec
     return true;
 }
 
-std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level)
+std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level, int threads)
 {
-    std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeLzxEncoder(windowBits, level);
+    std::unique_ptr<cab::FolderEncoder> encoder = cab::MakeLzxEncoder(windowBits, level, threads);
+    std::vector<cab::EncodedFrame> frames;
+    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize)
+        encoder->EncodeFrame(data.data() + at, std::min(cab::kFrameSize, data.size() - at), frames);
+    encoder->Finish(frames);
     std::vector<DataBlock> blocks;
-    for (std::size_t at = 0; at < data.size(); at += cab::kFrameSize) {
-        const std::size_t n = std::min(cab::kFrameSize, data.size() - at);
-        DataBlock block;
-        block.uncompressedSize = n;
-        encoder->EncodeFrame(data.data() + at, n, block.compressed);
-        blocks.push_back(std::move(block));
-    }
+    for (cab::EncodedFrame& frame : frames) blocks.push_back({std::move(frame.data), frame.size});
     return blocks;
 }
 

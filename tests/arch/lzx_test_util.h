@@ -19,7 +19,7 @@ struct DataBlock {
 bool DecodeFolder(const std::vector<DataBlock>& blocks, int windowBits, std::vector<uint8_t>& out, std::string& error);
 
 // Encodes `data` as one folder, 32768 bytes per data block.
-std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level);
+std::vector<DataBlock> EncodeFolder(const std::vector<uint8_t>& data, int windowBits, int level, int threads = 1);
 
 // The data blocks of folder `folder` of a cabinet file, and its type word.
 // False with the reader's message when the cabinet cannot be read.

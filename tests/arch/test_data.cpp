@@ -1,7 +1,9 @@
 #include "tests/arch/test_data.h"
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "arch/byte_order.h"
 #include "bench/lzx_corpus.h"
 
 namespace archtest {
@@ -44,13 +46,16 @@ std::vector<SampleFile> LzxSampleFiles(int windowBits, const std::string& photo,
     };
 }
 
-uint32_t U16(const std::string& bytes, std::size_t at)
+// Bounds checked: a short or damaged cabinet fails its test, never reads past the end.
+static const uint8_t* FieldAt(const std::string& bytes, std::size_t at, std::size_t size)
 {
-    return static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(at)) | static_cast<unsigned char>(bytes.at(at + 1))
-                                                                                << 8);
+    if (at + size > bytes.size()) throw std::out_of_range("a field past the end of the bytes");
+    return reinterpret_cast<const uint8_t*>(bytes.data()) + at;
 }
 
-uint32_t U32(const std::string& bytes, std::size_t at) { return U16(bytes, at) | U16(bytes, at + 2) << 16; }
+uint32_t U16(const std::string& bytes, std::size_t at) { return cab::GetLe16(FieldAt(bytes, at, 2)); }
+
+uint32_t U32(const std::string& bytes, std::size_t at) { return cab::GetLe32(FieldAt(bytes, at, 4)); }
 
 std::string TreeDifferences(const FileTree& got, const FileTree& expected)
 {

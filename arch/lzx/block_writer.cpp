@@ -1,9 +1,10 @@
-#include "arch/lzx_block_writer.h"
+#include "arch/lzx/block_writer.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "arch/lzx_huffman_encoder.h"
+#include "arch/byte_order.h"
+#include "arch/lzx/huffman_encoder.h"
 
 namespace cab::lzx {
 namespace {
@@ -82,7 +83,7 @@ void CountSymbols(const Sequence& items, SymbolCounts& counts)
 uint64_t BlockWriter::DataBits(int type, const SymbolCounts& counts, const BlockCodes& codes) const
 {
     uint64_t bits = counts.verbatimBits;
-    for (int s = 0; s < mainSymbols_; ++s) bits += static_cast<uint64_t>(counts.main[s]) * codes.mainLengths[s];
+    for (int s = 0; s < m_mainSymbols; ++s) bits += static_cast<uint64_t>(counts.main[s]) * codes.mainLengths[s];
     for (int s = 0; s < kLengthSymbols; ++s) bits += static_cast<uint64_t>(counts.length[s]) * codes.lengthLengths[s];
     if (type == kBlockAligned) {
         for (int s = 0; s < kAlignedSymbols; ++s)
@@ -96,10 +97,10 @@ uint64_t BlockWriter::DataBits(int type, const SymbolCounts& counts, const Block
 
 int BlockWriter::ChooseCodes(const SymbolCounts& counts, BlockCodes& codes) const
 {
-    BuildCodeLengths(counts.main, mainSymbols_, kMaxCodeLength, codes.mainLengths);
+    BuildCodeLengths(counts.main, m_mainSymbols, kMaxCodeLength, codes.mainLengths);
     BuildCodeLengths(counts.length, kLengthSymbols, kMaxCodeLength, codes.lengthLengths);
     BuildCodeLengths(counts.aligned, kAlignedSymbols, kMaxAlignedCodeLength, codes.alignedLengths);
-    BuildCodes(codes.mainLengths, mainSymbols_, codes.mainCodes);
+    BuildCodes(codes.mainLengths, m_mainSymbols, codes.mainCodes);
     BuildCodes(codes.lengthLengths, kLengthSymbols, codes.lengthCodes);
     BuildCodes(codes.alignedLengths, kAlignedSymbols, codes.alignedCodes);
     return DataBits(kBlockAligned, counts, codes) < DataBits(kBlockVerbatim, counts, codes) ? kBlockAligned
@@ -125,42 +126,48 @@ void BlockWriter::WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* pre
     std::copy(lengths, lengths + count, previous);
 }
 
-void BlockWriter::WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes,
-                                  const Sequence& items)
+void BlockWriter::WriteHeader(BitWriter& out, int type, uint32_t size, const BlockCodes& codes)
 {
     out.Put(static_cast<uint32_t>(type), 3);
     out.Put(size, 24);
     if (type == kBlockAligned)
         for (const uint8_t len : codes.alignedLengths) out.Put(len, kAlignedBits);
-    WriteTree(out, codes.mainLengths, prevMain_, kNumChars);
-    WriteTree(out, codes.mainLengths + kNumChars, prevMain_ + kNumChars, mainSymbols_ - kNumChars);
-    WriteTree(out, codes.lengthLengths, prevLength_, kLengthSymbols);
+    WriteTree(out, codes.mainLengths, m_prevMain, kNumChars);
+    WriteTree(out, codes.mainLengths + kNumChars, m_prevMain + kNumChars, m_mainSymbols - kNumChars);
+    WriteTree(out, codes.lengthLengths, m_prevLength, kLengthSymbols);
+}
 
-    const bool aligned = type == kBlockAligned;
-    for (const Item item : items) {
-        if (!IsMatch(item)) {
-            out.Put(codes.mainCodes[item], codes.mainLengths[item]);
-            continue;
-        }
-        const uint32_t length = MatchLength(item);
-        const uint32_t formatted = FormattedOffset(item);
-        const int slot = PositionSlot(formatted);
-        const int symbol = MatchSymbol(slot, length);
-        out.Put(codes.mainCodes[symbol], codes.mainLengths[symbol]);
-        if (length - kMinMatch >= kNumPrimaryLengths) {
-            const uint32_t l = length - kMinMatch - kNumPrimaryLengths;
-            out.Put(codes.lengthCodes[l], codes.lengthLengths[l]);
-        }
-        if (slot < kNumRepeatedOffsets) continue;
-        const int extra = kSlots.extraBits[slot];
-        const uint32_t footer = formatted - kSlots.base[slot];
-        if (aligned && extra >= kAlignedBits) {
-            out.Put(footer >> kAlignedBits, extra - kAlignedBits);
-            out.Put(codes.alignedCodes[footer & 7], codes.alignedLengths[footer & 7]);
-        } else {
-            out.Put(footer, extra);
-        }
+void BlockWriter::WriteItem(BitWriter& out, Item item, const BlockCodes& codes, bool aligned)
+{
+    if (!IsMatch(item)) {
+        out.Put(codes.mainCodes[item], codes.mainLengths[item]);
+        return;
     }
+    const uint32_t length = MatchLength(item);
+    const uint32_t formatted = FormattedOffset(item);
+    const int slot = PositionSlot(formatted);
+    const int symbol = MatchSymbol(slot, length);
+    out.Put(codes.mainCodes[symbol], codes.mainLengths[symbol]);
+    if (length - kMinMatch >= kNumPrimaryLengths) {
+        const uint32_t l = length - kMinMatch - kNumPrimaryLengths;
+        out.Put(codes.lengthCodes[l], codes.lengthLengths[l]);
+    }
+    if (slot < kNumRepeatedOffsets) return;
+    const int extra = kSlots.extraBits[slot];
+    const uint32_t footer = formatted - kSlots.base[slot];
+    if (aligned && extra >= kAlignedBits) {
+        out.Put(footer >> kAlignedBits, extra - kAlignedBits);
+        out.Put(codes.alignedCodes[footer & 7], codes.alignedLengths[footer & 7]);
+    } else {
+        out.Put(footer, extra);
+    }
+}
+
+void BlockWriter::WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes,
+                                  const Sequence& items)
+{
+    WriteHeader(out, type, size, codes);
+    for (const Item item : items) WriteItem(out, item, codes, type == kBlockAligned);
 }
 
 std::size_t BlockWriter::UncompressedBits(std::size_t startBit, uint32_t size)
@@ -181,8 +188,11 @@ void BlockWriter::WriteUncompressed(BitWriter& out, const uint8_t* data, uint32_
         out.Put(0, 16);
     else
         out.AlignToWord();
-    for (const uint32_t r : repeated)
-        for (int i = 0; i < 4; ++i) out.PutByte(static_cast<uint8_t>(r >> (8 * i)));
+    for (const uint32_t r : repeated) {
+        uint8_t field[4];
+        PutLe32(field, r);
+        out.PutBytes(field, sizeof field);
+    }
     out.PutBytes(data, size);
     if (size & 1) out.PutByte(0);
 }

@@ -1,4 +1,4 @@
-#include "arch/lzx_match_finder.h"
+#include "arch/lzx/match_finder.h"
 
 #include <algorithm>
 
@@ -15,16 +15,16 @@ void MatchFinder::RowTable::Clear()
 }
 
 MatchFinder::MatchFinder(int rowBits, int longRowBits, uint32_t maxOffset)
-    : maxOffset_(maxOffset), rows_(rowBits), long_(longRowBits), hash3_(std::size_t{1} << kHash3Bits, 0),
-      hash4_(std::size_t{1} << kHash4Bits, 0)
+    : m_maxOffset(maxOffset), m_rows(rowBits), m_long(longRowBits), m_hash3(std::size_t{1} << kHash3Bits, 0),
+      m_hash4(std::size_t{1} << kHash4Bits, 0)
 {}
 
 void MatchFinder::Clear()
 {
-    rows_.Clear();
-    long_.Clear();
-    std::fill(hash3_.begin(), hash3_.end(), 0);
-    std::fill(hash4_.begin(), hash4_.end(), 0);
+    m_rows.Clear();
+    m_long.Clear();
+    std::fill(m_hash3.begin(), m_hash3.end(), 0);
+    std::fill(m_hash4.begin(), m_hash4.end(), 0);
 }
 
 int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
@@ -51,8 +51,8 @@ int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* dat
         if (len > best) {
             out[count++] = {len, offset};
             best = len;
-            if (len >= nice_) break;
-            if (len >= good_) depth >>= 2;
+            if (len >= m_nice) break;
+            if (len >= m_good) depth >>= 2;
         }
     }
     return count;
@@ -61,7 +61,7 @@ int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* dat
 template <bool kInsert>
 int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history, uint32_t maxLength, Match* out)
 {
-    const uint32_t reach = std::min(history, maxOffset_);
+    const uint32_t reach = std::min(history, m_maxOffset);
     int count = 0;
     uint32_t best = 2;
 
@@ -78,18 +78,18 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
             best = len;
         }
     };
-    nearby(hash3_, Hash3(data), 3, 4096);
-    nearby(hash4_, Hash4(data), 4, 65536);
+    nearby(m_hash3, Hash3(data), 3, 4096);
+    nearby(m_hash4, Hash4(data), 4, 65536);
 
     const uint64_t h = RowHash(data);
-    count = SearchRow(rows_, h, data, position, reach, maxLength, depth_, best, out, count);
-    const bool hashLong = long_.Used() && maxLength >= kLongHashBytes;
+    count = SearchRow(m_rows, h, data, position, reach, maxLength, m_depth, best, out, count);
+    const bool hashLong = m_long.Used() && maxLength >= kLongHashBytes;
     const uint64_t hl = hashLong ? LongHash(data) : 0;
-    if (hashLong && best < nice_)
-        count = SearchRow(long_, hl, data, position, reach, maxLength, depth_, best, out, count);
+    if (hashLong && best < m_nice)
+        count = SearchRow(m_long, hl, data, position, reach, maxLength, m_depth, best, out, count);
     if (kInsert) {
-        rows_.Add(h, position);
-        if (hashLong) long_.Add(hl, position);
+        m_rows.Add(h, position);
+        if (hashLong) m_long.Add(hl, position);
     }
     return count;
 }

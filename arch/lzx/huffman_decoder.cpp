@@ -1,4 +1,4 @@
-#include "arch/lzx_huffman_decoder.h"
+#include "arch/lzx/huffman_decoder.h"
 
 namespace cab::lzx {
 
@@ -17,30 +17,30 @@ HuffmanDecoder::BuildResult HuffmanDecoder::Build(const uint8_t* lengths, int co
         kraft += static_cast<uint32_t>(counts[len]) << (kMaxCodeLength - len);
     if (kraft != (1u << kMaxCodeLength)) return BuildResult::kInvalid;
 
-    sorted_.assign(count, 0);
+    m_sorted.assign(count, 0);
     uint32_t code = 0;
     uint16_t index = 0;
     for (int len = 1; len <= kMaxCodeLength; ++len) {
         code = (code + (len > 1 ? counts[len - 1] : 0)) << (len > 1 ? 1 : 0);
-        firstCode_[len] = code;
-        firstIndex_[len] = index;
-        countOf_[len] = counts[len];
+        m_firstCode[len] = code;
+        m_firstIndex[len] = index;
+        m_countOf[len] = counts[len];
         index = static_cast<uint16_t>(index + counts[len]);
     }
     uint16_t next[kMaxCodeLength + 1];
-    for (int len = 1; len <= kMaxCodeLength; ++len) next[len] = firstIndex_[len];
+    for (int len = 1; len <= kMaxCodeLength; ++len) next[len] = m_firstIndex[len];
     for (int sym = 0; sym < count; ++sym)
-        if (lengths[sym] != 0) sorted_[next[lengths[sym]]++] = static_cast<uint16_t>(sym);
+        if (lengths[sym] != 0) m_sorted[next[lengths[sym]]++] = static_cast<uint16_t>(sym);
 
-    tableBits_ = tableBits;
-    table_.assign(std::size_t{1} << tableBits, kLong);
+    m_tableBits = tableBits;
+    m_table.assign(std::size_t{1} << tableBits, kLong);
     for (int len = 1; len <= tableBits; ++len) {
-        for (uint32_t i = 0; i < countOf_[len]; ++i) {
-            const uint32_t symbolCode = firstCode_[len] + i;
-            const uint16_t entry = static_cast<uint16_t>(sorted_[firstIndex_[len] + i] << 5 | len);
+        for (uint32_t i = 0; i < m_countOf[len]; ++i) {
+            const uint32_t symbolCode = m_firstCode[len] + i;
+            const uint16_t entry = static_cast<uint16_t>(m_sorted[m_firstIndex[len] + i] << 5 | len);
             const uint32_t start = symbolCode << (tableBits - len);
             const uint32_t span = 1u << (tableBits - len);
-            for (uint32_t j = 0; j < span; ++j) table_[start + j] = entry;
+            for (uint32_t j = 0; j < span; ++j) m_table[start + j] = entry;
         }
     }
     return BuildResult::kComplete;
@@ -48,12 +48,12 @@ HuffmanDecoder::BuildResult HuffmanDecoder::Build(const uint8_t* lengths, int co
 
 int HuffmanDecoder::DecodeLong(BitReader& in, uint32_t bits) const
 {
-    for (int len = tableBits_ + 1; len <= kMaxCodeLength; ++len) {
+    for (int len = m_tableBits + 1; len <= kMaxCodeLength; ++len) {
         const uint32_t code = bits >> (kMaxCodeLength - len);
-        const uint32_t offset = code - firstCode_[len];
-        if (offset < countOf_[len]) {
+        const uint32_t offset = code - m_firstCode[len];
+        if (offset < m_countOf[len]) {
             in.Skip(len);
-            return sorted_[firstIndex_[len] + offset];
+            return m_sorted[m_firstIndex[len] + offset];
         }
     }
     // Unreachable for a complete code; consume something so callers move on.

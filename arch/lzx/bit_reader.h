@@ -6,22 +6,24 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "arch/byte_order.h"
+
 namespace cab::lzx {
 
 class BitReader {
 public:
-    BitReader(const uint8_t* data, std::size_t size) : origin_(data), pos_(data), end_(data + size) {}
+    BitReader(const uint8_t* data, std::size_t size) : m_origin(data), m_pos(data), m_end(data + size) {}
 
     // The next n bits (n <= 32) without consuming them.
     uint32_t Peek(int n)
     {
-        if (count_ < n) Refill();
-        return n == 0 ? 0 : static_cast<uint32_t>(buffer_ >> (64 - n));
+        if (m_count < n) Refill();
+        return n == 0 ? 0 : static_cast<uint32_t>(m_buffer >> (64 - n));
     }
     void Skip(int n)
     {
-        buffer_ <<= n;
-        count_ -= n;
+        m_buffer <<= n;
+        m_count -= n;
     }
     uint32_t Read(int n)
     {
@@ -31,7 +33,7 @@ public:
     }
 
     // True when bits past the end of the block were consumed.
-    bool Overrun() const { return zeroBits_ > static_cast<std::size_t>(count_); }
+    bool Overrun() const { return m_zeroBits > static_cast<std::size_t>(m_count); }
 
     // Moves to the next 16-bit boundary as an uncompressed block header
     // does: one to sixteen bits of padding are skipped. Afterwards the
@@ -42,61 +44,69 @@ public:
         std::size_t next = (consumed + 16) & ~static_cast<std::size_t>(15);
         return SeekByte(next / 8);
     }
-    std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
+    std::size_t BytesLeft() const { return static_cast<std::size_t>(m_end - m_pos); }
     // Only valid right after AlignForBytes() or other byte reads.
-    const uint8_t* BytePointer() const { return pos_; }
+    const uint8_t* BytePointer() const { return m_pos; }
     // Skips bytes in byte mode; the words of the bit stream that follows
     // start after them.
     bool SkipBytes(std::size_t n)
     {
         if (n > BytesLeft()) return false;
-        pos_ += n;
-        origin_ = pos_;
+        m_pos += n;
+        m_origin = m_pos;
         return true;
     }
 
 private:
     void Refill()
     {
-        while (count_ <= 48) {
+        // Two words at once while they last: one branch per 32 bits.
+        if (m_count <= 32 && m_end - m_pos >= 4) {
+            const uint64_t words = static_cast<uint64_t>(GetLe16(m_pos)) << 16 | GetLe16(m_pos + 2);
+            m_buffer |= words << (32 - m_count);
+            m_pos += 4;
+            m_count += 32;
+            return;
+        }
+        while (m_count <= 48) {
             uint64_t word;
-            if (end_ - pos_ >= 2) {
-                word = static_cast<uint64_t>(pos_[0]) | static_cast<uint64_t>(pos_[1]) << 8;
-                pos_ += 2;
+            if (m_end - m_pos >= 2) {
+                word = GetLe16(m_pos);
+                m_pos += 2;
             } else {
                 // Past the end (a lone last byte is no whole word either):
                 // zero bits, counted so that consuming them shows.
                 word = 0;
-                zeroBits_ += 16;
+                m_zeroBits += 16;
             }
-            buffer_ |= word << (48 - count_);
-            count_ += 16;
+            m_buffer |= word << (48 - m_count);
+            m_count += 16;
         }
     }
     // Bits consumed since the word stream started.
     std::size_t ConsumedBits() const
     {
-        return static_cast<std::size_t>(pos_ - origin_) * 8 + zeroBits_ - static_cast<std::size_t>(count_);
+        return static_cast<std::size_t>(m_pos - m_origin) * 8 + m_zeroBits - static_cast<std::size_t>(m_count);
     }
     bool SeekByte(std::size_t offset)
     {
-        buffer_ = 0;
-        count_ = 0;
-        zeroBits_ = 0;
-        if (offset > static_cast<std::size_t>(end_ - origin_)) {
-            pos_ = end_;
+        m_buffer = 0;
+        m_count = 0;
+        m_zeroBits = 0;
+        if (offset > static_cast<std::size_t>(m_end - m_origin)) {
+            m_pos = m_end;
             return false;
         }
-        pos_ = origin_ + offset;
+        m_pos = m_origin + offset;
         return true;
     }
 
-    const uint8_t* origin_;
-    const uint8_t* pos_;
-    const uint8_t* end_;
-    uint64_t buffer_ = 0;
-    int count_ = 0;
-    std::size_t zeroBits_ = 0;
+    const uint8_t* m_origin;
+    const uint8_t* m_pos;
+    const uint8_t* m_end;
+    uint64_t m_buffer = 0;
+    int m_count = 0;
+    std::size_t m_zeroBits = 0;
 };
 
 } // namespace cab::lzx

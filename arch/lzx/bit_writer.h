@@ -10,7 +10,7 @@ namespace cab::lzx {
 
 class BitWriter {
 public:
-    explicit BitWriter(std::vector<uint8_t>& out) : out_(out), start_(out.size()) {}
+    explicit BitWriter(std::vector<uint8_t>& out) : m_out(out), m_start(out.size()) {}
     ~BitWriter() { FlushWords(); }
     BitWriter(const BitWriter&) = delete;
     BitWriter& operator=(const BitWriter&) = delete;
@@ -19,58 +19,58 @@ public:
     // until two whole words can go out at once.
     void Put(uint32_t bits, int count)
     {
-        buffer_ = buffer_ << count | (bits & ((uint64_t{1} << count) - 1));
-        count_ += count;
-        if (count_ >= 32) {
-            count_ -= 32;
-            const uint32_t words = static_cast<uint32_t>(buffer_ >> count_);
+        m_buffer = m_buffer << count | (bits & ((uint64_t{1} << count) - 1));
+        m_count += count;
+        if (m_count >= 32) {
+            m_count -= 32;
+            const uint32_t words = static_cast<uint32_t>(m_buffer >> m_count);
             const uint8_t bytes[4] = {static_cast<uint8_t>(words >> 16), static_cast<uint8_t>(words >> 24),
                                       static_cast<uint8_t>(words), static_cast<uint8_t>(words >> 8)};
-            out_.insert(out_.end(), bytes, bytes + 4);
-            buffer_ &= (uint64_t{1} << count_) - 1;
+            m_out.insert(m_out.end(), bytes, bytes + 4);
+            m_buffer &= (uint64_t{1} << m_count) - 1;
         }
     }
 
     // Pads with zero bits to the next 16-bit boundary (none when there).
     void AlignToWord()
     {
-        if (count_ % 16 != 0) Put(0, 16 - count_ % 16);
+        if (m_count % 16 != 0) Put(0, 16 - m_count % 16);
         FlushWords();
     }
 
     // Bits written since this writer started, padding included.
-    std::size_t BitCount() const { return (out_.size() - start_) * 8 + static_cast<std::size_t>(count_); }
-    bool Aligned() const { return count_ % 16 == 0; }
+    std::size_t BitCount() const { return (m_out.size() - m_start) * 8 + static_cast<std::size_t>(m_count); }
+    bool Aligned() const { return m_count % 16 == 0; }
 
     // Raw bytes, only at a word boundary.
     void PutBytes(const uint8_t* data, std::size_t size)
     {
         FlushWords();
-        out_.insert(out_.end(), data, data + size);
+        m_out.insert(m_out.end(), data, data + size);
     }
     void PutByte(uint8_t b)
     {
         FlushWords();
-        out_.push_back(b);
+        m_out.push_back(b);
     }
 
 private:
     // Writes out the whole words gathered.
     void FlushWords()
     {
-        while (count_ >= 16) {
-            count_ -= 16;
-            const uint32_t word = static_cast<uint32_t>(buffer_ >> count_) & 0xFFFF;
-            out_.push_back(static_cast<uint8_t>(word));
-            out_.push_back(static_cast<uint8_t>(word >> 8));
+        while (m_count >= 16) {
+            m_count -= 16;
+            const uint32_t word = static_cast<uint32_t>(m_buffer >> m_count) & 0xFFFF;
+            m_out.push_back(static_cast<uint8_t>(word));
+            m_out.push_back(static_cast<uint8_t>(word >> 8));
         }
-        buffer_ &= (uint64_t{1} << count_) - 1;
+        m_buffer &= (uint64_t{1} << m_count) - 1;
     }
 
-    std::vector<uint8_t>& out_;
-    std::size_t start_;
-    uint64_t buffer_ = 0;
-    int count_ = 0;
+    std::vector<uint8_t>& m_out;
+    std::size_t m_start;
+    uint64_t m_buffer = 0;
+    int m_count = 0;
 };
 
 } // namespace cab::lzx

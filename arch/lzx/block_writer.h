@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "arch/lzx_bit_writer.h"
-#include "arch/lzx_format.h"
-#include "arch/lzx_sequence.h"
+#include "arch/lzx/bit_writer.h"
+#include "arch/lzx/format.h"
+#include "arch/lzx/sequence.h"
 
 namespace cab::lzx {
 
@@ -36,7 +36,7 @@ void CountSymbols(const Sequence& items, SymbolCounts& counts);
 
 class BlockWriter {
 public:
-    explicit BlockWriter(int windowBits) : mainSymbols_(MainSymbolCount(windowBits)) {}
+    explicit BlockWriter(int windowBits) : m_mainSymbols(MainSymbolCount(windowBits)) {}
 
     // Chooses codes for the counts and the cheaper of the verbatim and
     // aligned-offset kinds. Returns the block kind.
@@ -45,6 +45,11 @@ public:
     // Writes a compressed block of `size` bytes; the written trees become
     // the ones the next block is coded against.
     void WriteCompressed(BitWriter& out, int type, uint32_t size, const BlockCodes& codes, const Sequence& items);
+
+    // The same in pieces, for a block whose items span several frames: the
+    // header and trees, then each item.
+    void WriteHeader(BitWriter& out, int type, uint32_t size, const BlockCodes& codes);
+    static void WriteItem(BitWriter& out, Item item, const BlockCodes& codes, bool aligned);
 
     // Writes an uncompressed block: its header, one to sixteen bits of
     // padding up to the next 16-bit boundary, the repeated offsets, the
@@ -56,15 +61,16 @@ public:
     // bit position `startBit` of a frame.
     static std::size_t UncompressedBits(std::size_t startBit, uint32_t size);
 
-private:
+public:
     // The bits the items of a block coded with `codes` take.
     uint64_t DataBits(int type, const SymbolCounts& counts, const BlockCodes& codes) const;
 
+private:
     void WriteTree(BitWriter& out, const uint8_t* lengths, uint8_t* previous, int count);
 
-    int mainSymbols_;
-    uint8_t prevMain_[kMaxMainSymbols] = {};
-    uint8_t prevLength_[kLengthSymbols] = {};
+    int m_mainSymbols;
+    uint8_t m_prevMain[kMaxMainSymbols] = {};
+    uint8_t m_prevLength[kLengthSymbols] = {};
 };
 
 } // namespace cab::lzx

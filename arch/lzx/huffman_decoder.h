@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "arch/lzx_bit_reader.h"
-#include "arch/lzx_format.h"
+#include "arch/lzx/bit_reader.h"
+#include "arch/lzx/format.h"
 
 namespace cab::lzx {
 
@@ -23,7 +23,7 @@ public:
     int Decode(BitReader& in) const
     {
         const uint32_t bits = in.Peek(kMaxCodeLength);
-        const uint16_t entry = table_[bits >> (kMaxCodeLength - tableBits_)];
+        const uint16_t entry = m_table[bits >> (kMaxCodeLength - m_tableBits)];
         if (entry == kLong) return DecodeLong(in, bits);
         in.Skip(entry & 0x1F);
         return entry >> 5;
@@ -33,12 +33,12 @@ private:
     static constexpr uint16_t kLong = 0xFFFF; // no symbol of 16 bits or fewer fits
     int DecodeLong(BitReader& in, uint32_t bits) const;
 
-    int tableBits_ = 0;
-    std::vector<uint16_t> table_; // symbol << 5 | length, or kLong
-    uint32_t firstCode_[kMaxCodeLength + 2] = {};
-    uint16_t firstIndex_[kMaxCodeLength + 2] = {};
-    uint16_t countOf_[kMaxCodeLength + 2] = {};
-    std::vector<uint16_t> sorted_; // symbols ordered by (length, symbol)
+    int m_tableBits = 0;
+    std::vector<uint16_t> m_table; // symbol << 5 | length, or kLong
+    uint32_t m_firstCode[kMaxCodeLength + 2] = {};
+    uint16_t m_firstIndex[kMaxCodeLength + 2] = {};
+    uint16_t m_countOf[kMaxCodeLength + 2] = {};
+    std::vector<uint16_t> m_sorted; // symbols ordered by (length, symbol)
 };
 
 } // namespace cab::lzx

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "arch/lzx_format.h"
+#include "arch/lzx/format.h"
 
 namespace cab::lzx {
 

@@ -1,4 +1,4 @@
-#include "arch/lzx_huffman_encoder.h"
+#include "arch/lzx/huffman_encoder.h"
 
 #include <algorithm>
 #include <vector>

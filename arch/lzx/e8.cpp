@@ -1,24 +1,14 @@
-#include "arch/lzx_e8.h"
+#include "arch/lzx/e8.h"
 
-#include "arch/lzx_format.h"
+#include "arch/byte_order.h"
+#include "arch/lzx/format.h"
 
 namespace cab::lzx {
 namespace {
 
-int32_t Load32(const uint8_t* p)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
+int32_t Load32(const uint8_t* p) { return static_cast<int32_t>(GetLe32(p)); }
 
-void Store32(uint8_t* p, int32_t value)
-{
-    const uint32_t v = static_cast<uint32_t>(value);
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    p[3] = static_cast<uint8_t>(v >> 24);
-}
+void Store32(uint8_t* p, int32_t value) { PutLe32(p, static_cast<uint32_t>(value)); }
 
 // Walks the 0xE8 bytes the way the decoder sees them: an operand is skipped
 // after each one, so both directions visit the same positions.

@@ -40,9 +40,9 @@ public:
     // cuts the rest to a quarter, one of `niceLength` ends the search.
     void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength)
     {
-        depth_ = depth;
-        good_ = goodLength;
-        nice_ = niceLength;
+        m_depth = depth;
+        m_good = goodLength;
+        m_nice = niceLength;
     }
 
     // In what follows `data` points at the byte of stream position
@@ -58,18 +58,18 @@ public:
     // position will touch; needs `available` >= kHashBytes bytes.
     void Prefetch(const uint8_t* data, uint32_t available) const
     {
-        PrefetchLine(&rows_.rows[rows_.RowOf(RowHash(data))]);
-        PrefetchLine(hash4_.data() + Hash4(data));
-        if (long_.Used() && available >= kLongHashBytes) PrefetchLine(&long_.rows[long_.RowOf(LongHash(data))]);
+        PrefetchLine(&m_rows.rows[m_rows.RowOf(RowHash(data))]);
+        PrefetchLine(m_hash4.data() + Hash4(data));
+        if (m_long.Used() && available >= kLongHashBytes) PrefetchLine(&m_long.rows[m_long.RowOf(LongHash(data))]);
     }
 
     // Records the position; needs `available` >= kHashBytes bytes.
     void Insert(const uint8_t* data, uint32_t position, uint32_t available)
     {
-        rows_.Add(RowHash(data), position);
-        if (long_.Used() && available >= kLongHashBytes) long_.Add(LongHash(data), position);
-        hash3_[Hash3(data)] = position + 1;
-        hash4_[Hash4(data)] = position + 1;
+        m_rows.Add(RowHash(data), position);
+        if (m_long.Used() && available >= kLongHashBytes) m_long.Add(LongHash(data), position);
+        m_hash3[Hash3(data)] = position + 1;
+        m_hash4[Hash4(data)] = position + 1;
     }
 
     // Records the position and appends the matches found there to `out`,
@@ -193,14 +193,14 @@ private:
 
     static constexpr int kHash3Bits = 14;
     static constexpr int kHash4Bits = 16;
-    uint32_t maxOffset_;
-    int depth_ = 16;
-    uint32_t good_ = 32;
-    uint32_t nice_ = 64;
-    RowTable rows_;
-    RowTable long_;
-    std::vector<uint32_t> hash3_;
-    std::vector<uint32_t> hash4_;
+    uint32_t m_maxOffset;
+    int m_depth = 16;
+    uint32_t m_good = 32;
+    uint32_t m_nice = 64;
+    RowTable m_rows;
+    RowTable m_long;
+    std::vector<uint32_t> m_hash3;
+    std::vector<uint32_t> m_hash4;
 };
 
 } // namespace cab::lzx
