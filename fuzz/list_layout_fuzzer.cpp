@@ -42,16 +42,6 @@ std::size_t Marks(const std::string& text)
     return marks;
 }
 
-std::string NavigationText(const std::vector<PlannedEntry>& plan, const CPresentationOptions& options)
-{
-    CNavigationText text(options);
-    text.AppendHead(plan);
-    for (const PlannedEntry& entry : plan) text.AppendEntry(entry);
-    text.AppendTail();
-    text.AppendMusic();
-    return text.Text();
-}
-
 // The same list and options with every text plain, of the same kind.
 std::string PlainNavigationText(std::vector<PlannedEntry> plan, CPresentationOptions options)
 {
@@ -63,7 +53,7 @@ std::string PlainNavigationText(std::vector<PlannedEntry> plan, CPresentationOpt
     options.m_strTitle = options.m_strSubtitle = options.m_strAuthor = options.m_strDate = "x";
     if (IsAutomated(options.m_strAutoSeconds)) options.m_strAutoSeconds = "5";
     if (!options.m_strMusicFile.empty()) options.m_strMusicFile = "x.mp3";
-    return NavigationText(plan, options);
+    return BuildNavigationText(plan, options);
 }
 
 } // namespace
@@ -101,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CPresentationOptions options = content.options;
     options.m_strMusicFile = content.options.m_strSubtitle;
-    if (Marks(NavigationText(plan, options)) != Marks(PlainNavigationText(plan, options))) std::abort();
+    if (Marks(BuildNavigationText(plan, options)) != Marks(PlainNavigationText(plan, options))) std::abort();
     return 0;
 }

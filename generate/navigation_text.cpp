@@ -154,13 +154,17 @@ void CNavigationText::AppendMusic()
     m_text += piece;
 }
 
-std::string BuildNavigationText(const CAmbrelUtilities& utilities)
+std::string BuildNavigationText(const std::vector<PlannedEntry>& plan, const CPresentationOptions& options)
 {
-    std::vector<PlannedEntry> plan = PlanEntries(utilities);
-    CNavigationText text(utilities);
+    CNavigationText text(options);
     text.AppendHead(plan);
     for (const PlannedEntry& entry : plan) text.AppendEntry(entry);
     text.AppendTail();
     text.AppendMusic();
     return text.Text();
+}
+
+std::string BuildNavigationText(const CAmbrelUtilities& utilities)
+{
+    return BuildNavigationText(PlanEntries(utilities), utilities);
 }
