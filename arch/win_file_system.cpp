@@ -185,7 +185,15 @@ public:
 
     bool Replace(const std::string& from, const std::string& to, std::string& error) override
     {
-        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+        // A file just written is often opened for a moment by a virus
+        // scanner, an indexer or the shell's preview: the rename waits for
+        // it a little before it counts as failed.
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+            const DWORD code = ::GetLastError();
+            if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) break;
+            ::Sleep(100);
+        }
         // A read-only file in the way is replaced too (the -o promise).
         const DWORD a = ::GetFileAttributesA(to.c_str());
         if (a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) &&
