@@ -120,7 +120,6 @@ public:
         if (available >= kHashBytes) m_finder.Prefetch(base + position, available);
     }
 
-
 private:
     MatchFinder m_finder;
 };
