@@ -29,6 +29,7 @@ int main(int argc, char** argv)
     }
     testenv::TestRoot root("bench");
     root.InstallTemplate();
+    root.InstallFlashPlayer();
     g_strDataFolder.clear();
 
     CAmbrelUtilities u;

@@ -1,6 +1,7 @@
 #include "generate/entry_plan.h"
 
 #include "framework/ansi_text.h"
+#include "generate/page_escaping.h"
 #include "model/ambrel_utilities.h"
 #include "model/package_names.h"
 
@@ -13,6 +14,9 @@ std::string WrittenNamesProblem(const PlannedEntry& entry)
     if (entry.photo) {
         written.push_back(entry.pageName);
         written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.pageName)));
+    } else if (entry.flash) {
+        written.push_back(entry.pageName);
+        written.push_back(FlashMovieScriptName(entry.lowerPath));
     } else if (IsWebPagePath(entry.lowerPath)) {
         written.push_back(AfterLastBackslash(WebPageResourceFolder(entry.lowerPath)));
     }
@@ -22,6 +26,9 @@ std::string WrittenNamesProblem(const PlannedEntry& entry)
     }
     return std::string();
 }
+
+const char kScriptAddressProblem[] =
+    "its address would run a script or carry a page of its own (javascript:, vbscript: or data:), not show a page";
 
 // Long lists of refused entries would make a box taller than the screen.
 const std::size_t kMostListedEntries = 20;
@@ -49,13 +56,22 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::ve
             entry.group = *group;
         } else if (entry.kind == EntryKind::LiveUrlEntry) {
             entry.address = *url;
+            entry.link = LiveAddressUrl(entry.address);
+            if (IsScriptAddress(entry.address)) {
+                if (leftOut)
+                    leftOut->push_back({entry.title.empty() ? entry.address : entry.title, kScriptAddressProblem});
+                continue;
+            }
         } else if (!file->empty()) {
             entry.path = *file;
             entry.lowerPath = AnsiLower(*file);
             entry.sourceFileName = SourceFileName(*file);
             entry.photo = IsPhotoPath(entry.lowerPath);
+            entry.flash = IsFlashPath(entry.lowerPath);
             if (entry.photo) entry.pageName = PhotoPageName(entry.lowerPath);
-            entry.address = entry.photo ? entry.pageName : entry.sourceFileName;
+            if (entry.flash) entry.pageName = FlashPageName(entry.lowerPath);
+            entry.address = entry.pageName.empty() ? entry.sourceFileName : entry.pageName;
+            entry.link = FileNameUrl(entry.address);
             const std::string problem = WrittenNamesProblem(entry);
             if (!problem.empty()) {
                 if (leftOut) leftOut->push_back({entry.title.empty() ? entry.path : entry.title, problem});
@@ -72,16 +88,16 @@ std::vector<PlannedEntry> PlanEntries(const CAmbrelUtilities& utilities, std::ve
 
 std::string StartAddress(const PlannedEntry& entry)
 {
-    return entry.kind == EntryKind::LiveUrlEntry ? entry.address : "resources/" + entry.address;
+    return HtmlEscaped(entry.kind == EntryKind::LiveUrlEntry ? entry.link : "resources/" + entry.link);
 }
 
 std::string LeftOutMessage(const std::vector<LeftOutEntry>& leftOut)
 {
     if (leftOut.empty()) return std::string();
-    std::string text = leftOut.size() == 1 ? "One entry was left out of the package, because its file cannot be "
-                                             "copied into the package safely:\r\n"
-                                           : "These entries were left out of the package, because their files "
-                                             "cannot be copied into the package safely:\r\n";
+    std::string text = leftOut.size() == 1 ? "One entry was left out of the package, because it cannot be packaged "
+                                             "safely:\r\n"
+                                           : "These entries were left out of the package, because they cannot be "
+                                             "packaged safely:\r\n";
     for (std::size_t i = 0; i < leftOut.size() && i < kMostListedEntries; ++i)
         text += "\r\n" + leftOut[i].title + ": " + leftOut[i].reason + ".";
     if (leftOut.size() > kMostListedEntries)

@@ -15,7 +15,9 @@
 #include "generate/navigation_text.h"
 #include "generate/package_build.h"
 #include "generate/package_pack.h"
+#include "generate/page_charset.h"
 #include "generate/page_file.h"
+#include "generate/page_template.h"
 #include "model/ambrel_utilities.h"
 #include "model/install_layout.h"
 #include "model/package_names.h"
@@ -79,6 +81,7 @@ void MakePackageFolder(CAmbrelUtilities& engine, const BuildOrder& order, CWorkP
     // slideshow to make.
     const std::string templateFolder = order.root + layout::kTemplateFolder;
     CAmbrelUtilities::CopyTree(templateFolder + "\\*.*", templateFolder, order.packageFolder);
+    DeclareAnsiCharset(order.packageFolder);
     const std::string navigationPage = order.resourcesFolder + "\\left.html";
     std::string page;
     if (!ReadWholeFile(navigationPage, page))
@@ -118,6 +121,7 @@ void MakePackageFolder(CAmbrelUtilities& engine, const BuildOrder& order, CWorkP
                                             entry.title, engine.m_bFitImages);
             pagePath = order.resourcesFolder + "\\" + entry.pageName;
         }
+        if (entry.flash) MakeFlashPage(order.root, order.packageFolder, entry);
         if (IsWebPagePath(pagePath))
             CAmbrelUtilities::PrepareWebPage(order.packageFolder, pagePath, entry.address, engine.m_strTransition);
         if (IsWebArchivePath(pagePath)) CAmbrelUtilities::PrepareWebArchive(order.packageFolder, entry.address);

@@ -1,6 +1,7 @@
 #include "generate/navigation_text.h"
 
 #include "framework/ansi_text.h"
+#include "generate/page_escaping.h"
 #include "model/ambrel_utilities.h"
 #include "model/replace_all.h"
 
@@ -29,8 +30,8 @@ void CNavigationText::Line(const std::string& line)
 
 void CNavigationText::AppendHead(const std::vector<PlannedEntry>& plan)
 {
-    Line(kHeadingOpen + m_options.m_strTitle + kHeadingClose);
-    Line(m_options.m_strSubtitle + "</p>");
+    Line(kHeadingOpen + HtmlEscaped(m_options.m_strTitle) + kHeadingClose);
+    Line(HtmlEscaped(m_options.m_strSubtitle) + "</p>");
     Line("<img src=\"blue.gif\" width=\"190\" height=\"1\"><br>");
     AppendScript(plan);
     if (m_automated) {
@@ -59,7 +60,7 @@ void CNavigationText::AppendScript(const std::vector<PlannedEntry>& plan)
     Line(m_automated ? "var i=0" : "var i=1");
     Line("address = new Array(" + Number(count) + ");");
     for (const PlannedEntry& entry : plan)
-        if (entry.number) Line("address[" + Number(entry.number) + "] = \"" + entry.address + "\";");
+        if (entry.number) Line("address[" + Number(entry.number) + "] = \"" + ScriptStringEscaped(entry.link) + "\";");
 
     Line("function Reset() {");
     Line("i = 1");
@@ -99,7 +100,7 @@ void CNavigationText::AppendAnimation(uint32_t count)
     Line("if (haltanimation)");
     Line("\treturn;");
     // The interval is in seconds; the timer counts milliseconds.
-    Line("timeout_id = setTimeout(\"animate()\", " + m_options.m_strAutoSeconds + "000);");
+    Line("timeout_id = setTimeout(\"animate()\", " + IntervalForScript(m_options.m_strAutoSeconds) + "000);");
     Line("}");
     Line("function startanimation()");
     Line("{");
@@ -116,16 +117,16 @@ void CNavigationText::AppendAnimation(uint32_t count)
 void CNavigationText::AppendEntry(const PlannedEntry& entry)
 {
     if (entry.kind == EntryKind::GroupHeader) {
-        Line(kHeadingOpen + entry.group + kHeadingClose);
+        Line(kHeadingOpen + HtmlEscaped(entry.group) + kHeadingClose);
         return;
     }
-    const std::string link =
-        "<a href=\"" + entry.address + "\" target=\"main\" onclick=\"javaScript:GoTo(" + Number(entry.number) + ")\">";
+    const std::string link = "<a href=\"" + HtmlEscaped(entry.link) + "\" target=\"main\" onclick=\"javaScript:GoTo(" +
+                             Number(entry.number) + ")\">";
     // Names of one or two characters are no picture.
     if (entry.thumbnail.size() > 2)
-        Line("<p><span class=\"dented\">" + link + "<img border=\"0\" src=\"" + entry.thumbnail +
-             "\" height=\"50\"></a></span></p>");
-    Line("<span class=\"dented\"> " + link + entry.title + "</a></span><br>");
+        Line("<p><span class=\"dented\">" + link + "<img border=\"0\" src=\"" +
+             HtmlEscaped(FileNameUrl(entry.thumbnail)) + "\" height=\"50\"></a></span></p>");
+    Line("<span class=\"dented\"> " + link + HtmlEscaped(entry.title) + "</a></span><br>");
 }
 
 void CNavigationText::AppendTail()
@@ -137,14 +138,15 @@ void CNavigationText::AppendTail()
     Line("<a href=\"help.html\" target=\"main\"" + stop +
          "><img src=\"button_get_viewers.gif\" width=\"56\" height=\"13\" border=\"0\"></a></p>");
     Line("<p><img src=\"blue.gif\" width=\"190\" height=\"1\"></p>");
-    Line("<p class=\"foot\">" + m_options.m_strAuthor + "&#149; " + m_options.m_strDate + "</p>");
+    Line("<p class=\"foot\">" + HtmlEscaped(m_options.m_strAuthor) + "&#149; " + HtmlEscaped(m_options.m_strDate) +
+         "</p>");
 }
 
 void CNavigationText::AppendMusic()
 {
     if (m_options.m_strMusicFile.empty()) return;
     std::string piece = kNewLine;
-    piece += "<p><EMBED SRC=\"" + AfterLastBackslash(m_options.m_strMusicFile) +
+    piece += "<p><EMBED SRC=\"" + HtmlEscaped(FileNameUrl(AfterLastBackslash(m_options.m_strMusicFile))) +
              "\" autostart=\"true\" loop=\"#loop#\" type=\"application/mpeg\" Name=\"Music\" ALT=\"Music\">"
              "<br clear=left><br><br></p>";
     piece += kNewLine;
@@ -152,13 +154,17 @@ void CNavigationText::AppendMusic()
     m_text += piece;
 }
 
-std::string BuildNavigationText(const CAmbrelUtilities& utilities)
+std::string BuildNavigationText(const std::vector<PlannedEntry>& plan, const CPresentationOptions& options)
 {
-    std::vector<PlannedEntry> plan = PlanEntries(utilities);
-    CNavigationText text(utilities);
+    CNavigationText text(options);
     text.AppendHead(plan);
     for (const PlannedEntry& entry : plan) text.AppendEntry(entry);
     text.AppendTail();
     text.AppendMusic();
     return text.Text();
+}
+
+std::string BuildNavigationText(const CAmbrelUtilities& utilities)
+{
+    return BuildNavigationText(PlanEntries(utilities), utilities);
 }

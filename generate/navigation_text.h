@@ -52,3 +52,4 @@ private:
 
 // The whole navigation text of the list and options, in one go.
 std::string BuildNavigationText(const CAmbrelUtilities& utilities);
+std::string BuildNavigationText(const std::vector<PlannedEntry>& plan, const CPresentationOptions& options);

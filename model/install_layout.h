@@ -14,6 +14,13 @@ constexpr char kPhotoReadme[] = "corvane\\res\\utilities\\ambrel\\snapvalereadme
 constexpr char kArchiver[] = "corvane\\res\\utilities\\ambrel\\arch.exe";
 constexpr char kTemplateFolder[] = "corvane\\res\\utilities\\ambrel\\template";
 constexpr char kPhotoTemplate[] = "corvane\\res\\utilities\\ambrel\\template\\resources\\photo.html";
+// The page that plays a Flash movie and the player it plays it with, beside
+// the template: only packages with a movie carry the player.
+constexpr char kFlashPageTemplate[] = "corvane\\res\\utilities\\ambrel\\flash\\flash.html";
+constexpr char kFlashPlayerFolder[] = "corvane\\res\\utilities\\ambrel\\flash\\ruffle";
+// The player's folder inside a package's resources folder, as the movie
+// pages name it.
+constexpr char kPackagePlayerFolder[] = "ruffle";
 
 // Under the data folder.
 constexpr char kFamilyFolder[] = "corvane";

@@ -36,6 +36,12 @@ std::string PhotoPageName(const std::string& lowerPath)
     return name + ".html";
 }
 
+bool IsFlashPath(const std::string& lowerPath) { return EndsWith(lowerPath, ".swf"); }
+
+std::string FlashPageName(const std::string& lowerPath) { return AfterLastBackslash(lowerPath) + ".html"; }
+
+std::string FlashMovieScriptName(const std::string& lowerPath) { return AfterLastBackslash(lowerPath) + ".js"; }
+
 bool IsWebPagePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".html") || EndsWith(lowerPath, ".htm"); }
 
 bool IsWebArchivePath(const std::string& lowerPath) { return EndsWith(lowerPath, ".mht"); }

@@ -38,6 +38,19 @@ bool IsPhotoPath(const std::string& lowerPath);
 // backslash and the last dot, followed by ".html" (Beach.JPG: beach.html).
 std::string PhotoPageName(const std::string& lowerPath);
 
+// A file entry whose lower-case path ends with ".swf": a Flash movie.
+bool IsFlashPath(const std::string& lowerPath);
+
+// The page that plays a Flash movie: the lower-case file name followed by
+// ".html" (Intro.SWF: intro.swf.html), a name no page saved beside the
+// movie has.
+std::string FlashPageName(const std::string& lowerPath);
+
+// The script that carries a Flash movie for its page (Intro.SWF:
+// intro.swf.js), which pages opened from a file can load where they could
+// not fetch the movie itself.
+std::string FlashMovieScriptName(const std::string& lowerPath);
+
 // True for a lower-case path of a web page (".html" or ".htm") and of a web
 // archive (".mht").
 bool IsWebPagePath(const std::string& lowerPath);

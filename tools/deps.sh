@@ -7,7 +7,7 @@ set -eu
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest zlib1g-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-  cabextract gcab chromium time clang-format python3 nsis zip unzip"
+  cabextract gcab chromium time clang-format python3 nsis zip unzip locales fonts-ipafont-gothic"
 # `deps.sh bench`: also what the benchmarks' corpora are made from (a
 # language's HTML manual, man pages rendered to PDF) and the xz reference.
 if [ "${1:-}" = bench ]; then

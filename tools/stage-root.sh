@@ -20,4 +20,10 @@ if [ -d "$src/data/template" ]; then
   (cd "$src/data/template" && find . -type f ! -name '*.sh' ! -name '*.py' | while read -r f; do
      mkdir -p "$dest/template/$(dirname "$f")"; cp "$f" "$dest/template/$f"; done)
 fi
+# The movie page and the Flash player, beside the template (laid out by the
+# build: tools/flash-player.sh).
+if [ -d "$build/flash" ]; then
+  rm -rf "$dest/flash"
+  cp -R "$build/flash" "$dest/flash"
+fi
 echo "staged $dest"

@@ -4,7 +4,8 @@
 // through them as a viewer would.
 //
 // SLIDESHOW_WORK_FOLDER: the work folder holding the package folders
-// "document", "auto", "album", "empty", "dissolve", "wipe" and "box".
+// "document", "auto", "album", "empty", "dissolve", "wipe", "box", "names",
+// "flash", and "cp1251" and "cp932" made under those ANSI code pages.
 // SLIDESHOW_SCREENSHOTS: where to save screenshots.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -20,15 +21,21 @@ assert.ok(workFolder && fs.existsSync(workFolder), 'SLIDESHOW_WORK_FOLDER names 
 
 const types = {
   '.html': 'text/html', '.htm': 'text/html', '.gif': 'image/gif', '.jpg': 'image/jpeg',
-  '.jpeg': 'image/jpeg', '.css': 'text/css', '.js': 'text/javascript',
+  '.jpeg': 'image/jpeg', '.png': 'image/png', '.css': 'text/css', '.js': 'text/javascript',
+  '.wasm': 'application/wasm', '.swf': 'application/x-shockwave-flash',
 };
 
-// Serves the work folder, and nothing outside it.
+// The paths the server did not find, as a web server's log lists them.
+const notFound = [];
+
+// Serves the work folder, and nothing outside it, with names in their own
+// letter case as any server on a case-sensitive file system does.
 function serve(root) {
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://127.0.0.1');
     const file = path.resolve(root, '.' + decodeURIComponent(url.pathname));
     if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      notFound.push(url.pathname);
       response.writeHead(404);
       response.end('not found');
       return;
@@ -475,3 +482,176 @@ test('screenshots: a document presentation and an album, in a window and full sc
       }
     }
 });
+
+// ---- Texts, names and pages of any kind ----------------------------------
+
+const namesEntries = [
+  ['Report <saved> & "complete"', '/resources/Report.HTM', 'Report'],
+  ['Results #2', '/resources/Results%20%232.html', 'Results #2'],
+  ['A hundred percent', '/resources/100%25.html', '100%'],
+  ['Spaced \u00e9t\u00e9', '/resources/My%20page%20%C3%A9t%C3%A9.html', 'My page \u00e9t\u00e9'],
+  ['Live \'query\'', 'http://live.ambrel.test/index.html?a=1&b=%222%22', 'Live page'],
+];
+
+test('http: texts show as typed, names of any kind open, and a saved page keeps its pictures and its script', async () => {
+  const show = await open('names', 'http');
+  try {
+    const shown = await show.navigation.evaluate(() => {
+      const title = document.querySelector('span.header');
+      return {
+        title: title.textContent,
+        subtitle: title.parentElement.lastChild.textContent.trim(),
+        groups: [...document.querySelectorAll('.entries h2')].map((h) => h.textContent),
+        entries: [...document.querySelectorAll('.entries a')].map((a) => a.textContent),
+        credits: document.querySelectorAll('p.foot')[document.querySelectorAll('p.foot').length - 1].textContent,
+        added: document.querySelectorAll('.contents b, .contents i, .contents draft').length,
+        scripts: document.querySelectorAll('.contents script').length,
+        links: [...document.querySelectorAll('.entries a')].map((a) => a.href),
+        table: address.slice(1).map((a) => new URL(a, location.href).href),
+      };
+    });
+    assert.equal(shown.title, 'Q&A <draft> "quoted" it\'s');
+    assert.equal(shown.subtitle, '<i>not italic</i>');
+    assert.deepEqual(shown.groups, ['<b>Group</b> & \'more\'']);
+    assert.deepEqual(shown.entries, ['Report <saved> & "complete"', 'Results #2', 'A hundred percent',
+      'Spaced \u00e9t\u00e9', 'Live \'query\'']);
+    assert.equal(shown.credits, 'Ann & <b>Bob</b>\u2022 "1" & \'2\'');
+    assert.equal(shown.added, 0, 'no text made an element of its own');
+    assert.equal(shown.scripts, 1, 'the stepping script is the only one');
+    assert.deepEqual(shown.table, shown.links, 'the stepping script and the links name the same pages');
+
+    // The saved page, its folder in its own mixed case.
+    const report = await at(show, 1, namesEntries);
+    await report.waitForFunction(() => [...document.images].every((img) => img.complete));
+    for (const picture of ['#logo', '#chart']) assert.ok(await pictureShown(report, picture), `${picture} is drawn`);
+    assert.equal(await report.locator('body').evaluate((b) => getComputedStyle(b).backgroundColor), 'rgb(238, 244, 255)');
+    assert.equal(await report.locator('#name').textContent(), 'Window name: ""');
+    await show.page.screenshot({ path: path.join(screenshots, 'slideshow-names.png') });
+    // Every other entry, by its link and by stepping.
+    for (let k = 2; k <= namesEntries.length; ++k) {
+      await link(show, namesEntries[k - 1][0]).click();
+      const frame = await at(show, k, namesEntries);
+      assert.equal(await heading(frame), namesEntries[k - 1][2]);
+    }
+    await next(show);
+    await at(show, 1, namesEntries);
+    for (let k = 2; k <= namesEntries.length; ++k) {
+      await next(show);
+      await at(show, k, namesEntries);
+    }
+    assert.deepEqual(notFound.filter((p) => p.startsWith('/names/')), [], 'the server found every file');
+  } finally {
+    await show.close();
+  }
+});
+
+
+// The colour of points of a screenshot, read by the browser itself.
+async function colours(page, png, points) {
+  return page.evaluate(async ({ data, points }) => {
+    const img = new Image();
+    img.src = `data:image/png;base64,${data}`;
+    await img.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = img.width;
+    canvas.height = img.height;
+    const context = canvas.getContext('2d');
+    context.drawImage(img, 0, 0);
+    return points.map(([x, y]) => [...context.getImageData(Math.round(x), Math.round(y), 1, 1).data.slice(0, 3)]);
+  }, { data: png.toString('base64'), points });
+}
+
+// Over HTTP and from a file, where pages may fetch no file beside them.
+for (const mode of ['http', 'file']) {
+  test(`${mode}: a Flash entry plays its movie in the player the package carries`, async () => {
+    const { background, rectangle } = await import('./make_swf.mjs');
+    const show = await open('flash', mode);
+    try {
+      const movie = await shows(show, '/flash/resources/movie.swf.html');
+      assert.equal((await movie.locator('.caption').textContent()).trim(), 'Blue & yellow');
+      const player = movie.locator('ruffle-player');
+      await player.waitFor();
+      // The stage (400 x 300) is fitted into the player, centred: a point
+      // near its corner shows the background, its middle the rectangle.
+      const near = (a, b) => a.every((c, n) => Math.abs(c - b[n]) <= 8);
+      let seen = [];
+      for (const start = Date.now(); Date.now() - start < 20000; await pause(250)) {
+        const box = await player.boundingBox();
+        const scale = Math.min(box.width / 400, box.height / 300);
+        const left = (box.width - 400 * scale) / 2;
+        const top = (box.height - 300 * scale) / 2;
+        const png = await player.screenshot();
+        const ratio = png.readUInt32BE(16) / box.width; // the picture's width, from its header
+        seen = await colours(movie, png, [[(left + 20 * scale) * ratio, (top + 20 * scale) * ratio],
+          [(left + 200 * scale) * ratio, (top + 150 * scale) * ratio]]);
+        if (near(seen[0], background) && near(seen[1], rectangle)) break;
+      }
+      assert.ok(near(seen[0], background), `background ${seen[0]}`);
+      assert.ok(near(seen[1], rectangle), `rectangle ${seen[1]}`);
+      assert.deepEqual(notFound.filter((p) => p.startsWith('/flash/')), []);
+      await show.page.screenshot({ path: path.join(screenshots, `slideshow-flash-${mode}.png`) });
+    } finally {
+      await show.close();
+    }
+  });
+}
+
+// ---- Presentations made on other systems ----------------------------------
+
+const codePages = {
+  cp1251: {
+    charset: 'windows-1251',
+    title: '\u041f\u043e\u0435\u0437\u0434\u043a\u0430 \u00ab\u041b\u0435\u0442\u043e\u00bb',
+    author: '\u0410\u043d\u043d\u0430',
+    group: '\u0424\u043e\u0442\u043e',
+    entries: [['\u0417\u0430\u043a\u0430\u0442', '/resources/\u043f\u043b\u044f\u0436.html'],
+      ['\u041e\u0442\u0447\u0451\u0442', '/resources/\u041e\u0442\u0447\u0451\u0442.html']],
+    picture: '\u041f\u043b\u044f\u0436.jpg',
+  },
+  cp932: {
+    charset: 'Shift_JIS',
+    title: '\u65c5\u884c\u306e\u8868\u793a',
+    author: '\u30bd\u30d5\u30c8',
+    group: '\u98a8\u666f',
+    entries: [['\u5915\u65e5\u8868', '/resources/\u5199\u771f\u8868.html'],
+      ['\u5831\u544a\u30bd', '/resources/\u30bd\u8868.html']],
+    picture: '\u5199\u771f\u8868.jpg',
+  },
+};
+
+for (const [packageName, expected] of Object.entries(codePages)) {
+  test(`http: a presentation made under code page ${packageName.slice(2)} shows its own letters`, async () => {
+    const show = await open(packageName, 'http');
+    const entries = expected.entries.map(([title, ending]) => [title, encodeURI(ending)]);
+    try {
+      const shown = await show.navigation.evaluate(() => ({
+        charset: document.characterSet,
+        title: document.querySelector('span.header').textContent,
+        groups: [...document.querySelectorAll('.entries h2')].map((h) => h.textContent),
+        entries: [...document.querySelectorAll('.entries a')].map((a) => a.textContent),
+        credits: [...document.querySelectorAll('p.foot')].pop().textContent,
+      }));
+      assert.deepEqual(shown, { charset: expected.charset, title: expected.title, groups: [expected.group],
+        entries: expected.entries.map(([title]) => title), credits: `${expected.author}\u2022 today` });
+      const photo = await at(show, 1, entries);
+      assert.deepEqual(await photo.evaluate(() => ({ charset: document.characterSet, title: document.title,
+        caption: document.querySelector('.caption').textContent, picture: decodeURI(document.querySelector('img').src) })),
+      { charset: expected.charset, title: expected.entries[0][0], caption: expected.entries[0][0],
+        picture: `${bases.http}/${packageName}/resources/${expected.picture}` });
+      await photo.waitForFunction(() => document.querySelector('img').complete);
+      assert.ok(await pictureShown(photo, 'img'), 'the picture is drawn');
+      await pause(1300); // the fade in
+      await show.page.screenshot({ path: path.join(screenshots, `slideshow-${packageName}.png`) });
+      // The stepping script's addresses lead to the same pages as the links.
+      await next(show);
+      assert.equal(await heading(await at(show, 2, entries)), 'One');
+      await next(show);
+      await at(show, 1, entries);
+      await link(show, expected.entries[1][0]).click();
+      await at(show, 2, entries);
+      assert.deepEqual(notFound.filter((p) => p.startsWith(`/${packageName}/`)), []);
+    } finally {
+      await show.close();
+    }
+  });
+}

@@ -177,6 +177,41 @@ TEST(EntryPlan, EntriesWhoseNamesWouldLeaveThePackageAreLeftOutAndListed)
     EXPECT_EQ("", LeftOutMessage({}));
 }
 
+TEST(EntryPlan, MoviesPlayInPagesOfTheirOwnAndNamesBecomeUrls)
+{
+    CAmbrelUtilities u;
+    AddEntry(u, "", "Intro", "C:\\Clips\\Intro.SWF", "");
+    AddEntry(u, "", "Odd", "C:\\Docs\\Results #2 100%.pdf", "");
+    AddEntry(u, "", "Search", "", "http://x/?q=a&b=\"c\"");
+    std::vector<PlannedEntry> plan = PlanEntries(u);
+    ASSERT_EQ(3u, plan.size());
+    EXPECT_TRUE(plan[0].flash);
+    EXPECT_EQ("Intro.SWF", plan[0].sourceFileName);
+    EXPECT_EQ("intro.swf.html", plan[0].address);
+    EXPECT_EQ("resources/intro.swf.html", StartAddress(plan[0]));
+    EXPECT_EQ("Results #2 100%.pdf", plan[1].address);
+    EXPECT_EQ("Results %232 100%25.pdf", plan[1].link);
+    // index.html names the start page in an attribute.
+    EXPECT_EQ("resources/Results %232 100%25.pdf", StartAddress(plan[1]));
+    EXPECT_EQ("http://x/?q=a&amp;b=&quot;c&quot;", StartAddress(plan[2]));
+}
+
+TEST(EntryPlan, AddressesThatWouldRunAScriptAreLeftOutAndListed)
+{
+    CAmbrelUtilities u;
+    AddEntry(u, "", "Trap", "", " JavaScript:alert(1)");
+    AddEntry(u, "", "", "", "data:text/html,<b>x</b>");
+    AddEntry(u, "", "Fine", "", "http://x/");
+    std::vector<LeftOutEntry> leftOut;
+    std::vector<PlannedEntry> plan = PlanEntries(u, &leftOut);
+    ASSERT_EQ(1u, plan.size());
+    EXPECT_EQ("Fine", plan[0].title);
+    EXPECT_EQ(1u, plan[0].number);
+    ASSERT_EQ(2u, leftOut.size());
+    EXPECT_EQ("Trap", leftOut[0].title);
+    EXPECT_EQ("data:text/html,<b>x</b>", leftOut[1].title) << "an entry without a title is named by its address";
+}
+
 TEST(EntryPlan, AHeaderWithAPathStaysAHeaderAndAUrlWinsOverAPath)
 {
     CAmbrelUtilities u;

@@ -29,15 +29,19 @@ namespace {
 const char kReportPage[] = "<HTML><HEAD><TITLE>Report</TITLE>\r\n"
                            "<script>var w = window.name; if (Window.Name) w = top.window.name;</script>\r\n"
                            "</HEAD><BODY><img src=\"Report_files/img/logo.gif\">window.name</BODY></HTML>\r\n";
-const char kReportPrepared[] = "<HTML><HEAD>%TAG%<TITLE>Report</TITLE>\r\n"
+// A page that read "window.name" gets a definition of the name that stands
+// in for it, right after its head tag.
+#define STAND_IN "\r\n<script>var abc123 = \"\";</script>\r\n"
+const char kReportPrepared[] = "<HTML><HEAD>%TAG%" STAND_IN "<TITLE>Report</TITLE>\r\n"
                                "<script>var w = abc123; if (Window.Name) w = top.abc123;</script>\r\n"
                                "</HEAD><BODY><img src=\"Report_files/img/logo.gif\">abc123</BODY></HTML>\r\n";
 const char kArchive[] = "MIME-Version: 1.0\r\nContent-Type: text/html\r\n\r\n<html><head></head>"
                         "<body onload=\"window.name='x'\">window.name</body></html>\r\n";
-const char kArchivePrepared[] = "MIME-Version: 1.0\r\nContent-Type: text/html\r\n\r\n<html><head></head>"
+const char kArchivePrepared[] = "MIME-Version: 1.0\r\nContent-Type: text/html\r\n\r\n<html><head>" STAND_IN "</head>"
                                 "<body onload=\"abc123='x'\">abc123</body></html>\r\n";
 const char kNotes[] = "<html><head lang=\"en\"><title>Notes</title></head><body>window.name</body></html>";
-const char kNotesPrepared[] = "<html><head lang=\"en\"><title>Notes</title></head><body>abc123</body></html>";
+const char kNotesPrepared[] =
+    "<html><head lang=\"en\">" STAND_IN "<title>Notes</title></head><body>abc123</body></html>";
 
 std::string Binary(const std::string& head, size_t size)
 {
@@ -121,6 +125,7 @@ class GenerationOfTheFixtureList : public Generation, public ::testing::WithPara
 protected:
     void FillDocuments()
     {
+        m_root.InstallFlashPlayer();
         WriteFile(m_docs + "\\Report.pdf", Binary("%PDF-1.4\n", 5000));
         WriteFile(m_docs + "\\Web\\Report.HTM", kReportPage);
         WriteFile(m_docs + "\\Web\\Report_files\\style.css", "body { color: navy }");
@@ -169,13 +174,16 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     EXPECT_EQ(0u, m_requests[0].flags);
     EXPECT_EQ("Ambrel Documents (*.ambd)|*.ambd||", m_requests[0].filter);
 
-    // The tree: the template, the copies, the photo page and the saved
-    // page's folder in lower case with its whole tree.
+    // The tree: the template, the copies, the photo page, the movie's page
+    // with the player, and the saved page's folder under its own name with
+    // its whole tree.
     const std::string package = Package("show");
     std::vector<std::string> expected = {"index.html",
                                          "resources\\Archive.mht",
                                          "resources\\Beach.JPG",
                                          "resources\\Movie.swf",
+                                         "resources\\movie.swf.html",
+                                         "resources\\movie.swf.js",
                                          "resources\\Notes.html",
                                          "resources\\Report.HTM",
                                          "resources\\Report.pdf",
@@ -195,16 +203,20 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
                                          "resources\\photo.html",
                                          "resources\\slideshow.css",
                                          "resources\\slideshow.js",
-                                         "resources\\report_files\\img\\logo.gif",
-                                         "resources\\report_files\\style.css"};
+                                         "resources\\Report_files\\img\\logo.gif",
+                                         "resources\\Report_files\\style.css"};
+    const std::string player = m_root.ProgramFolder() + "flash\\ruffle";
+    ASSERT_TRUE(Exists(player + "\\ruffle.js")) << "the build laid out the player";
+    for (const std::string& file : testenv::ListFiles(player)) expected.push_back("resources\\ruffle\\" + file);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, testenv::ListFiles(package));
+    EXPECT_EQ(ReadFile(player + "\\ruffle.js"), ReadFile(package + "\\resources\\ruffle\\ruffle.js"));
     // Every web page gets a folder for its resources, even an empty one; a
     // web archive gets none, and empty folders of the source are not copied.
     EXPECT_TRUE(IsDirectory(package + "\\resources\\notes_files"));
     EXPECT_TRUE(IsDirectory(package + "\\resources\\beach_files"));
     EXPECT_FALSE(Exists(package + "\\resources\\archive_files"));
-    EXPECT_FALSE(Exists(package + "\\resources\\report_files\\empty"));
+    EXPECT_FALSE(Exists(package + "\\resources\\Report_files\\empty"));
 
     // The main frame starts with the first entry.
     EXPECT_EQ(Replaced(Template("index.html"), "resources/main.html", "resources/Report.pdf"),
@@ -215,9 +227,9 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     EXPECT_EQ(documentsBefore.at("Report.pdf"), ReadFile(package + "\\resources\\Report.pdf"));
     EXPECT_EQ(documentsBefore.at("Movie.swf"), ReadFile(package + "\\resources\\Movie.swf"));
     EXPECT_EQ(documentsBefore.at("Pictures\\Beach.JPG"), ReadFile(package + "\\resources\\Beach.JPG"));
-    EXPECT_EQ("body { color: navy }", ReadFile(package + "\\resources\\report_files\\style.css"));
+    EXPECT_EQ("body { color: navy }", ReadFile(package + "\\resources\\Report_files\\style.css"));
     EXPECT_EQ(documentsBefore.at("Web\\Report_files\\img\\logo.gif"),
-              ReadFile(package + "\\resources\\report_files\\img\\logo.gif"));
+              ReadFile(package + "\\resources\\Report_files\\img\\logo.gif"));
     for (const char* picture : {"blue.gif", "button_prev.gif", "btn_stop.gif", "help.html", "main.html", "photo.html"})
         EXPECT_EQ(Template(std::string("resources\\") + picture), ReadFile(package + "\\resources\\" + picture));
 
@@ -239,6 +251,19 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     EXPECT_NE(std::string::npos, photo.find("src=\"Beach.JPG\""));
     EXPECT_EQ(v.fit, photo.find("height=\"84%\"") != std::string::npos);
 
+    // The movie's page: the installation's movie page with the movie, its
+    // script and its caption; the script holds the movie in base64 (four
+    // characters for every three bytes).
+    EXPECT_EQ(
+        Replaced(Replaced(Replaced(ReadFile(m_root.ProgramFolder() + "flash\\flash.html"), "##swf##", "Movie.swf"),
+                          "##movie##", "movie.swf.js"),
+                 "##caption##", "Intro"),
+        ReadFile(package + "\\resources\\movie.swf.html"));
+    const std::string movieScript = ReadFile(package + "\\resources\\movie.swf.js");
+    EXPECT_EQ(0u, movieScript.find("window.AmbrelFlashMovie = \"RldTCQ"));
+    EXPECT_EQ(movieScript.size() - 4, movieScript.find("\";\r\n"));
+    EXPECT_EQ(std::string("window.AmbrelFlashMovie = \"").size() + 900 / 3 * 4 + 4, movieScript.size());
+
     // The navigation frame: the template around the navigation text.
     const std::string left = ReadFile(package + "\\resources\\left.html");
     const std::string leftTemplate = Template("resources\\left.html");
@@ -248,9 +273,14 @@ TEST_P(GenerationOfTheFixtureList, BuildsThePackageFolderAndShowsIt)
     const std::string after = leftTemplate.substr(marker + 12);
     EXPECT_EQ(left.size() - after.size(), left.rfind(after));
     EXPECT_NE(std::string::npos, left.find("<body onLoad=\"\">"));
-    const char* table[] = {
-        "Report.pdf", "Report.HTM", "Archive.mht", "Notes.html", "beach.html", "Movie.swf", "http://www.example.com/",
-        "Report.HTM"};
+    const char* table[] = {"Report.pdf",
+                           "Report.HTM",
+                           "Archive.mht",
+                           "Notes.html",
+                           "beach.html",
+                           "movie.swf.html",
+                           "http://www.example.com/",
+                           "Report.HTM"};
     std::string addresses = "address = new Array(8);\r\n";
     for (int k = 0; k < 8; ++k) addresses += "address[" + std::to_string(k + 1) + "] = \"" + table[k] + "\";\r\n";
     EXPECT_NE(std::string::npos, left.find(addresses));
@@ -411,8 +441,8 @@ TEST_F(Generation, FitImagesOffRemovesEveryFittingOfThePhotoTemplate)
     u.m_bFitImages = 0;
     u.m_strTransition = "Standard";
     u.GeneratePackage(m_root.DataFolder() + "fit.ambd");
-    EXPECT_EQ("<html><head></head><body><div ><img src=\"Tree.Jpeg\"  alt=\"<b>Oak</b>\"></div><p><b>Oak</b> "
-              "</p></body></html>",
+    EXPECT_EQ("<html><head></head><body><div ><img src=\"Tree.Jpeg\"  alt=\"&lt;b&gt;Oak&lt;/b&gt;\"></div><p>"
+              "&lt;b&gt;Oak&lt;/b&gt; </p></body></html>",
               ReadFile(Package("fit") + "\\resources\\tree.html"));
     EXPECT_NE(std::string::npos, ReadFile(Package("fit") + "\\index.html").find("resources/tree.html"));
 }

@@ -109,6 +109,12 @@ PIECE(kMusicClose,
 const std::string CRLF = "\r\n";
 
 std::string S(const Piece& p) { return p.text; }
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
 std::string L(const Piece& p) { return S(p) + CRLF; }
 std::string L(const std::string& s) { return s + CRLF; }
 
@@ -337,8 +343,10 @@ TEST(NavigationText, MusicLoopsOrPlaysOnce)
         o.music = "c:\\My Music\\theme #loop#.mp3";
         o.loop = loop;
         std::string flag = loop ? "true" : "false";
-        // Every "#loop#" of the piece takes the flag, the one in the name too.
-        std::string music = CRLF + S(kMusicOpen) + "theme " + flag + ".mp3" + L(kMusicClose);
+        // The name keeps its own "#loop#", written as a URL path ("#" is
+        // %23), so that it names the file; the piece's own one takes the
+        // flag.
+        std::string music = CRLF + S(kMusicOpen) + "theme %23loop%23.mp3" + L(kMusicClose);
         std::string::size_type at = music.find("#loop#");
         ASSERT_NE(std::string::npos, at);
         music.replace(at, 6, flag);
@@ -358,16 +366,50 @@ TEST(NavigationText, EmptyTextsKeepTheirMarkup)
     EXPECT_EQ(ExpectedHead(o, {}, false) + ExpectedTail(o, false), text);
 }
 
-TEST(NavigationText, TextsGoInUnescaped)
+// Each text in the form its place needs: markup characters as character
+// references in text and attributes, file names as URL paths, addresses in
+// the script as strings that cannot end early.
+TEST(NavigationText, TextsAreWrittenForTheirPlace)
 {
     CAmbrelUtilities u;
-    AddUrl(u, "<b>\"Bold\"</b>", "http://x/?q=\"a\"&b");
+    AddGroup(u, "<b>Q&A</b>");
+    AddFile(u, "Rock \"n\" roll", "c:\\docs\\Results #2 it's 100%.pdf");
+    AddUrl(u, "<script>x</script>", "http://x/?q=\"a\"&b=</script>\\");
+    AddFile(u, "Clip", "c:\\docs\\Intro.SWF");
+    u.m_listThumbnails = CStringList{"", "Results #2 it's 100%.pdf", "", ""};
+    Options typed;
+    typed.title = "Q&A <draft>";
+    typed.subtitle = "it's \"here\"";
+    typed.author = "Ann & Bob";
+    typed.date = "<1 May>";
+    typed.music = "c:\\m\\a&b.mp3";
+    typed.loop = false;
+    Options shown = typed;
+    shown.title = "Q&amp;A &lt;draft&gt;";
+    shown.subtitle = "it&#39;s &quot;here&quot;";
+    shown.author = "Ann &amp; Bob";
+    shown.date = "&lt;1 May&gt;";
+    // As a URL path, in the script and in an attribute.
+    const std::string file = "Results %232 it's 100%25.pdf";
+    const std::string fileAttribute = "Results %232 it&#39;s 100%25.pdf";
+    const std::string urlScript = "http://x/?q=\\\"a\\\"&b=\\x3C/script>\\\\";
+    const std::string urlAttribute = "http://x/?q=&quot;a&quot;&amp;b=&lt;/script&gt;\\";
+    const std::string expected =
+        ExpectedHead(shown, {file, urlScript, "intro.swf.html"}, false) + ExpectedGroup("&lt;b&gt;Q&amp;A&lt;/b&gt;") +
+        ExpectedLinks(fileAttribute, 1, "Rock &quot;n&quot; roll", fileAttribute) +
+        ExpectedLinks(urlAttribute, 2, "&lt;script&gt;x&lt;/script&gt;") + ExpectedLinks("intro.swf.html", 3, "Clip") +
+        ExpectedTail(shown, false) + CRLF + S(kMusicOpen) + "a&amp;b.mp3" + Replace(L(kMusicClose), "#loop#", "false");
+    EXPECT_EQ(expected, Build(typed, u));
+}
+
+TEST(NavigationText, AnIntervalCannotEndItsNumber)
+{
+    CAmbrelUtilities u;
     Options o;
-    o.title = "A & B";
+    o.autoSeconds = "1); alert(\"x\"); (1";
     std::string text = Build(o, u);
-    EXPECT_NE(std::string::npos, text.find("address[1] = \"http://x/?q=\"a\"&b\";\r\n"));
-    EXPECT_NE(std::string::npos, text.find("GoTo(1)\"><b>\"Bold\"</b></a></span><br>\r\n"));
-    EXPECT_NE(std::string::npos, text.find("<span class=\"header\">A & B</span>"));
+    EXPECT_NE(std::string::npos, text.find("\r\ntimeout_id = setTimeout(\"animate()\", 1 alertx 1000);\r\n"));
+    EXPECT_EQ(std::string::npos, text.find("alert("));
 }
 
 TEST(NavigationText, LongAddressesAndIntervalsAreNotCut)

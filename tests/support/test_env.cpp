@@ -191,6 +191,8 @@ void TestRoot::InstallArchiver() { InstallProgram("arch\\arch.exe", "arch.exe");
 
 void TestRoot::InstallTemplate() { CopyTree(SourceDir() + "\\data\\template", ProgramFolder() + "template"); }
 
+void TestRoot::InstallFlashPlayer() { CopyTree(BinaryDir() + "\\flash", ProgramFolder() + "flash"); }
+
 void TestRoot::InstallReadmes()
 {
     for (const char* page : {"readme.html", "snapvalereadme.html"})

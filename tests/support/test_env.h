@@ -62,6 +62,9 @@ public:
     void InstallProgram(const std::string& builtRelativePath, const std::string& asName);
     void InstallArchiver();
     void InstallTemplate();
+    // The flash folder beside the template (the movie page and the Flash
+    // player), as the build lays it out.
+    void InstallFlashPlayer();
     void InstallReadmes();
 
 private:
