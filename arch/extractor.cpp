@@ -14,8 +14,9 @@ namespace {
 
 struct MemberPlan {
     bool refused = false;
+    bool targetFree = false; // nothing had the target's name when planned
     std::string target;
-    std::string partial;
+    std::string partial; // what is written: the target itself or a temporary file beside it
     std::unique_ptr<OutputFile> out;
     std::string writeError;
 };
@@ -33,7 +34,7 @@ public:
         for (std::size_t i = 0; i < m_plans.size(); ++i) {
             const CabinetMember& member = m_directory.members[i];
             std::string reason;
-            if (!PlanTarget(member, destination, options, m_plans[i].target, reason)) {
+            if (!PlanTarget(member, destination, options, m_plans[i], reason)) {
                 m_plans[i].refused = true;
                 Fail(i, reason);
             }
@@ -47,12 +48,24 @@ public:
         std::string error;
         std::size_t cut = plan.target.size();
         while (cut > 0 && !IsSeparator(plan.target[cut - 1])) --cut;
-        if (cut > 0 && !MakeDirectories(m_fs, plan.target.substr(0, cut - 1), error)) {
-            plan.refused = true;
-            Fail(member, error);
-            return false;
+        // Files of one folder follow each other: its folders are made once.
+        if (cut > 0 && plan.target.compare(0, cut, m_lastFolder) != 0) {
+            if (!MakeDirectories(m_fs, plan.target.substr(0, cut - 1), error)) {
+                plan.refused = true;
+                Fail(member, error);
+                return false;
+            }
+            m_lastFolder = plan.target.substr(0, cut);
         }
-        plan.out = CreatePartialFile(m_fs, plan.target, plan.partial, error);
+        // A name nothing has is written as it is, and removed again if the
+        // file cannot be completed; a file already there is replaced only
+        // by a complete one, written beside it first. Either way a failed
+        // extraction leaves no file half-written.
+        if (plan.targetFree) {
+            plan.out = m_fs.Create(plan.target, true, error);
+            if (plan.out) plan.partial = plan.target;
+        }
+        if (!plan.out) plan.out = CreatePartialFile(m_fs, plan.target, plan.partial, error);
         if (!plan.out) {
             plan.refused = true;
             Fail(member, error);
@@ -79,7 +92,8 @@ public:
                 reason = plan.partial + ": could not be written completely";
             }
             plan.out.reset();
-            if (complete && !m_fs.Replace(plan.partial, plan.target, reason)) complete = false;
+            if (complete && plan.partial != plan.target && !m_fs.Replace(plan.partial, plan.target, reason))
+                complete = false;
             if (!complete) m_fs.RemoveFile(plan.partial);
         }
         if (!complete) {
@@ -106,8 +120,9 @@ public:
 
 private:
     bool PlanTarget(const CabinetMember& member, const std::string& destination, const ExtractOptions& options,
-                    std::string& target, std::string& reason)
+                    MemberPlan& plan, std::string& reason)
     {
+        std::string& target = plan.target;
         std::string native;
         if (!m_fs.StoredNameToNative(member.name, (member.record.attributes & cab::kAttrNameIsUtf8) != 0, native)) {
             reason = "its name cannot be written in this system's code page";
@@ -119,7 +134,8 @@ private:
         target = destination;
         for (const std::string& part : parts) target = JoinPath(target, part, m_fs.Separator());
         FileInfo info;
-        if (m_fs.GetInfo(target, info)) {
+        plan.targetFree = !m_fs.GetInfo(target, info);
+        if (!plan.targetFree) {
             if (info.isDirectory) {
                 reason = target + " is a folder";
                 return false;
@@ -145,6 +161,7 @@ private:
     ExtractResult& m_result;
     std::ostream& m_messages;
     std::vector<MemberPlan> m_plans;
+    std::string m_lastFolder; // with its separator
 };
 
 } // namespace

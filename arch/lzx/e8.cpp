@@ -1,5 +1,7 @@
 #include "arch/lzx/e8.h"
 
+#include <cstring>
+
 #include "arch/byte_order.h"
 #include "arch/lzx/format.h"
 
@@ -19,10 +21,10 @@ void ForEachCall(uint8_t* frame, std::size_t size, uint32_t frameOffset, Transla
     const std::size_t end = size - kE8Tail;
     std::size_t i = 0;
     while (i < end) {
-        if (frame[i] != 0xE8) {
-            ++i;
-            continue;
-        }
+        // Most bytes are not 0xE8: memchr skips them many at a time.
+        const void* found = std::memchr(frame + i, 0xE8, end - i);
+        if (!found) return;
+        i = static_cast<std::size_t>(static_cast<const uint8_t*>(found) - frame);
         // Positions stay below 2^30, so they fit the signed arithmetic.
         const int32_t pos = static_cast<int32_t>(frameOffset + i);
         uint8_t* operand = frame + i + 1;

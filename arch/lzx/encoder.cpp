@@ -32,10 +32,12 @@ struct LevelSettings {
 // of long beginnings pay at both levels (twice as many of them, a slot for
 // every position of a 2 MiB window, gained another 1% in size for 18% more
 // time); looking one position ahead before taking a match gained nothing
-// over the rows' matches and cost a search.
+// over the rows' matches and cost a search. At the fast level, hashing the
+// first eight positions of each match rather than four made Python's HTML
+// manual 2.5% smaller for 5% more time.
 LevelSettings SettingsFor(int level)
 {
-    if (level <= 0) return {14, 14, 1, 8, 16, 4, 4, 8};
+    if (level <= 0) return {14, 14, 1, 8, 16, 8, 4, 8};
     return {15, 16, 16, 16, 32, 48, 6, 4};
 }
 

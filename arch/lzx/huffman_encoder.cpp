@@ -55,22 +55,27 @@ void MinimumRedundancyLengths(std::vector<uint32_t>& a)
 
 void BuildCodeLengths(const uint32_t* freqs, int count, int maxLength, uint8_t* lengths)
 {
-    std::vector<int> symbols;
-    symbols.reserve(count);
+    // Each used symbol as its weight above its number, so that one sort of
+    // plain integers orders them by weight and then by symbol.
+    std::vector<uint64_t> keys;
+    keys.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         lengths[i] = 0;
-        if (freqs[i] != 0) symbols.push_back(i);
+        if (freqs[i] != 0) keys.push_back(uint64_t{freqs[i]} << 32 | static_cast<uint32_t>(i));
     }
-    // A complete code needs two symbols; add the first unused ones.
-    for (int i = 0; symbols.size() < 2 && i < count; ++i)
-        if (freqs[i] == 0) symbols.push_back(i);
-    if (symbols.size() < 2) return;
+    // A complete code needs two symbols; add the first unused ones, with
+    // weight 1.
+    for (int i = 0; keys.size() < 2 && i < count; ++i)
+        if (freqs[i] == 0) keys.push_back(uint64_t{1} << 32 | static_cast<uint32_t>(i));
+    if (keys.size() < 2) return;
 
-    auto weight = [freqs](int s) { return freqs[s] == 0 ? 1u : freqs[s]; };
-    std::sort(symbols.begin(), symbols.end(),
-              [&](int x, int y) { return weight(x) != weight(y) ? weight(x) < weight(y) : x < y; });
-    std::vector<uint32_t> a(symbols.size());
-    for (std::size_t i = 0; i < symbols.size(); ++i) a[i] = weight(symbols[i]);
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> symbols(keys.size());
+    std::vector<uint32_t> a(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        symbols[i] = static_cast<int>(keys[i] & 0xFFFFFFFFu);
+        a[i] = static_cast<uint32_t>(keys[i] >> 32);
+    }
     MinimumRedundancyLengths(a);
 
     // Limit the lengths: count codes per length, fold the long ones into

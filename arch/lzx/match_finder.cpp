@@ -34,9 +34,12 @@ int MatchFinder::SearchRow(const RowTable& table, uint64_t h, const uint8_t* dat
     const uint8_t tag = TagOf(h);
     const Row& r = table.rows[row];
     const unsigned head = table.heads[row];
-    for (unsigned k = 0; k < kWays && depth > 0 && best < maxLength; ++k) {
-        const unsigned slot = (head + k) & (kWays - 1);
-        if (r.tags[slot] != tag) continue;
+    // The slots whose tag matches, as bits in age order (bit k: the k-th
+    // newest), so that the loop visits only those.
+    const uint32_t bySlot = TagMask(r, tag);
+    uint32_t byAge = ((bySlot >> head) | (bySlot << (kWays - head))) & ((1u << kWays) - 1);
+    for (; byAge != 0 && depth > 0 && best < maxLength; byAge &= byAge - 1) {
+        const unsigned slot = (head + static_cast<unsigned>(CountTrailingZeros(byAge))) & (kWays - 1);
         const uint32_t entry = EntryAt(r, slot);
         if (entry == 0) break;
         // Newest first: once one is out of reach, all after it are.
@@ -86,7 +89,7 @@ int MatchFinder::Search(const uint8_t* data, uint32_t position, uint32_t history
     const bool hashLong = m_long.Used() && maxLength >= kLongHashBytes;
     const uint64_t hl = hashLong ? LongHash(data) : 0;
     if (hashLong && best < m_nice)
-        count = SearchRow(m_long, hl, data, position, reach, maxLength, m_depth, best, out, count);
+        count = SearchRow(m_long, hl, data, position, reach, maxLength, m_longDepth, best, out, count);
     if (kInsert) {
         m_rows.Add(h, position);
         if (hashLong) m_long.Add(hl, position);

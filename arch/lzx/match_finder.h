@@ -19,6 +19,9 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 #if defined(_MSC_VER)
 #include <xmmintrin.h>
 #endif
@@ -36,11 +39,14 @@ public:
     // for 0).
     MatchFinder(int rowBits, int longRowBits, uint32_t maxOffset);
 
-    // Up to `depth` earlier positions are compared; a match of `goodLength`
-    // cuts the rest to a quarter, one of `niceLength` ends the search.
-    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength)
+    // Up to `depth` earlier positions are compared in the rows (`longDepth`
+    // in those of long beginnings, the same when not given); a match of
+    // `goodLength` cuts the rest to a quarter, one of `niceLength` ends the
+    // search.
+    void SetSearch(int depth, uint32_t goodLength, uint32_t niceLength, int longDepth = -1)
     {
         m_depth = depth;
+        m_longDepth = longDepth < 0 ? depth : longDepth;
         m_good = goodLength;
         m_nice = niceLength;
     }
@@ -58,9 +64,16 @@ public:
     // position will touch; needs `available` >= kHashBytes bytes.
     void Prefetch(const uint8_t* data, uint32_t available) const
     {
-        PrefetchLine(&m_rows.rows[m_rows.RowOf(RowHash(data))]);
+        const uint32_t row = m_rows.RowOf(RowHash(data));
+        PrefetchLine(&m_rows.rows[row]);
+        PrefetchLine(&m_rows.heads[row]);
         PrefetchLine(m_hash4.data() + Hash4(data));
-        if (m_long.Used() && available >= kLongHashBytes) PrefetchLine(&m_long.rows[m_long.RowOf(LongHash(data))]);
+        PrefetchLine(m_hash3.data() + Hash3(data));
+        if (m_long.Used() && available >= kLongHashBytes) {
+            const uint32_t longRow = m_long.RowOf(LongHash(data));
+            PrefetchLine(&m_long.rows[longRow]);
+            PrefetchLine(&m_long.heads[longRow]);
+        }
     }
 
     // Records the position; needs `available` >= kHashBytes bytes.
@@ -159,6 +172,31 @@ private:
     int SearchRow(const RowTable& table, uint64_t h, const uint8_t* data, uint32_t position, uint32_t reach,
                   uint32_t maxLength, int depth, uint32_t& best, Match* out, int count) const;
 
+    // Bit i set where the row's tag i equals `tag`.
+    static uint32_t TagMask(const Row& r, uint8_t tag)
+    {
+#if defined(__SSE2__) || defined(_M_X64)
+        const __m128i tags = _mm_load_si128(reinterpret_cast<const __m128i*>(r.tags));
+        return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(tags, _mm_set1_epi8(static_cast<char>(tag)))));
+#else
+        uint32_t mask = 0;
+        for (int i = 0; i < kWays; ++i) mask |= static_cast<uint32_t>(r.tags[i] == tag) << i;
+        return mask;
+#endif
+    }
+    static int CountTrailingZeros(uint32_t v)
+    {
+#if defined(__GNUC__) || defined(__clang__)
+        return __builtin_ctz(v);
+#else
+        int n = 0;
+        while (!(v & 1)) {
+            v >>= 1;
+            ++n;
+        }
+        return n;
+#endif
+    }
     static uint64_t RowHash(const uint8_t* p)
     {
         uint64_t v = 0;
@@ -195,6 +233,7 @@ private:
     static constexpr int kHash4Bits = 16;
     uint32_t m_maxOffset;
     int m_depth = 16;
+    int m_longDepth = 16;
     uint32_t m_good = 32;
     uint32_t m_nice = 64;
     RowTable m_rows;

@@ -21,11 +21,14 @@
 namespace cab::lzx {
 
 struct OptimalSettings {
-    bool trees;      // the tree match finder, else the rows of long and short beginnings
-    uint32_t depth;  // tree nodes compared per position
-    uint32_t nice;   // a match this long is taken without looking inside it
-    int passes;      // parses of a block with the codes of the one before
-    int chunkFrames; // frames parsed together, the most one block spans
+    bool trees;             // the tree match finder, else the rows of long and short beginnings
+    uint32_t depth;         // tree nodes, or positions in the rows of short beginnings, compared per position
+    uint32_t longDepth;     // positions in the rows of long beginnings compared
+    uint32_t nice;          // a match this long is taken without looking inside it
+    int passes;             // parses of a block with the codes of the one before
+    int chunkFrames;        // frames parsed together, the most one block spans
+    uint32_t repeatLengths; // a repeated offset's match is tried at each length up to this, then only whole
+    uint32_t insideRepeat;  // inside a match taken whole, repeated offsets are tried up to this length
 };
 
 // A block as a stretch's coder leaves it: the frames it covers, coded with

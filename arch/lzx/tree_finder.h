@@ -32,6 +32,15 @@ public:
     {
         return Walk<true>(base, position, available, maxLength, out);
     }
+    // Asks the processor to fetch the heads a walk from `position` starts at.
+    void Prefetch(const uint8_t* base, uint32_t position, uint32_t available) const
+    {
+#if defined(__GNUC__) || defined(__clang__)
+        if (available >= kHashBytes) __builtin_prefetch(&m_heads[Hash(base + position, m_headBits)]);
+#else
+        (void)base, (void)position, (void)available;
+#endif
+    }
     // Records the position only.
     void Insert(const uint8_t* base, uint32_t position, uint32_t available)
     {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "arch/codec.h"
+#include "arch/lzx/match_finder.h"
 #include "arch/lzx/sequence.h"
 #include "arch/lzx/tree_finder.h"
 #include "bench/lzx_corpus.h"
@@ -197,6 +198,40 @@ TEST(LzxTreeFinder, FindsTheLongestMatchThereIs)
         }
         if (longest >= 4) {
             ASSERT_EQ(previous, longest) << "at " << p;
+        }
+    }
+}
+
+// The rows of the default and fast levels keep the sixteen latest positions
+// of a beginning, newest first: copies of one phrase are planted in random
+// bytes, the k-th latest running on furthest. A search comparing k
+// positions finds that one, its whole length and its distance, wherever it
+// sits in its row; one comparing k - 1 does not reach it.
+TEST(LzxRowFinder, ComparesTheLatestPositionsFirst)
+{
+    constexpr uint32_t kCopies = 20, kSpacing = 100, kPhrase = 24, kMore = 20;
+    for (uint32_t k = 1; k <= 16; ++k) {
+        std::vector<uint8_t> bytes = lzxcorpus::Random(kCopies * kSpacing + 200, 30 + k);
+        const uint32_t size = static_cast<uint32_t>(bytes.size());
+        const uint32_t at = size - kPhrase - kMore; // the position searched
+        const uint32_t longestCopy = kCopies - k;   // copy 0 is the oldest
+        for (uint32_t c = 0; c < kCopies; ++c)
+            std::copy(bytes.begin() + at, bytes.begin() + at + (c == longestCopy ? kPhrase + kMore : kPhrase),
+                      bytes.begin() + c * kSpacing);
+        auto longest = [&](int depth) {
+            cab::lzx::MatchFinder finder(15, 16, cab::lzx::MaxOffset(21));
+            finder.SetSearch(depth, cab::lzx::kMaxMatch, cab::lzx::kMaxMatch);
+            for (uint32_t c = 0; c < kCopies; ++c)
+                finder.Insert(bytes.data() + c * kSpacing, c * kSpacing, size - c * kSpacing);
+            std::vector<cab::lzx::Match> found(cab::lzx::kMaxMatch + 2);
+            const int count = finder.FindAndInsert(bytes.data() + at, at, at, kPhrase + kMore, found.data());
+            return count > 0 ? found[count - 1] : cab::lzx::Match{0, 0};
+        };
+        const cab::lzx::Match reached = longest(static_cast<int>(k));
+        EXPECT_EQ(reached.length, kPhrase + kMore) << k;
+        EXPECT_EQ(reached.offset, at - longestCopy * kSpacing) << k;
+        if (k > 1) {
+            EXPECT_LT(longest(static_cast<int>(k) - 1).length, kPhrase + kMore) << k;
         }
     }
 }
