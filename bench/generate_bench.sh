@@ -102,11 +102,22 @@ printf "%s\n" "$result"
 generation=$(echo "$result" | sed -n 's/^generation_seconds //p')
 [ -n "$generation" ] || { echo "generate_bench: no time reported" >&2; exit 1; }
 
-rm -rf "$drive_c/ambrel-tests/bench"
+# The same copy of what generation made, in the package's own layout: every
+# document, page and folder of it in the one resources folder. Under Wine a
+# new name costs more the more names its folder already holds (each is
+# looked up without regard to case, by reading the folder), so this copy
+# pays what the layout costs there, which the documents' own tree does not.
+package=$(printf "%s\n" "$result" | sed -n 's/^package_folder //p' | tr -d '\r')
+t5=$(now)
+"$build/wine-run" xcopy /E /I /Q "$package" 'C:\ambrel-bench-copy' >/dev/null 2>&1
+t6=$(now)
+rm -rf "$copy" "$drive_c/ambrel-tests/bench"
 
-awk -v t0="$t0" -v t1="$t1" -v t2="$t2" -v t3="$t3" -v t4="$t4" -v g="$generation" 'BEGIN {
+awk -v t0="$t0" -v t1="$t1" -v t2="$t2" -v t3="$t3" -v t4="$t4" -v t5="$t5" -v t6="$t6" -v g="$generation" 'BEGIN {
   c = t1 - t0
   x = (t4 - t3) - (t3 - t2)
-  printf "cp -r: %.3f s\nxcopy /E under Wine: %.3f s\ngeneration: %.3f s\n", c, x, g
+  p = (t6 - t5) - (t3 - t2)
+  printf "cp -r: %.3f s\nxcopy /E under Wine: %.3f s\nxcopy /E of the package folder: %.3f s\ngeneration: %.3f s\n", c, x, p, g
   printf "generation / cp -r: %.2f\ngeneration / xcopy: %.2f (goal 1.30: %s)\n", g / c, g / x, g / x <= 1.3 ? "met" : "missed"
+  printf "generation / xcopy of the package folder: %.2f\n", g / p
 }'

@@ -36,15 +36,17 @@ void CopyFileInPieces(const std::string& source, const std::string& destination,
     CFileException error;
     if (!in.Open(source, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) throw error;
 
-    // Only the copy's own folder is made; a missing folder above it makes the
-    // copy fail below.
-    ::CreateDirectoryA(BeforeLastBackslash(destination).c_str(), nullptr);
-
-    // A new file: its time is the copy's, its attributes are its own.
+    // A new file: its time is the copy's, its attributes are its own. Only
+    // the copy's own folder is made, when it is missing; a missing folder
+    // above it makes the copy fail.
     CFile out;
-    if (!out.Open(destination, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary,
-                  &error))
-        throw error;
+    const UINT create = CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary;
+    if (!out.Open(destination, create, &error)) {
+        if (error.m_lOsError != ERROR_PATH_NOT_FOUND ||
+            !::CreateDirectoryA(BeforeLastBackslash(destination).c_str(), nullptr) ||
+            !out.Open(destination, create, &error))
+            throw error;
+    }
     try {
         const uint64_t size = in.GetLength();
         const size_t pieceSize = static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(size, kFilePieceSize)));
@@ -57,6 +59,20 @@ void CopyFileInPieces(const std::string& source, const std::string& destination,
     } catch (...) {
         RemoveFailedCopy(out, destination);
         throw;
+    }
+}
+
+void ReadFileInPieces(const std::string& source, std::string& text, const std::function<void(uint64_t)>& read)
+{
+    CFile in;
+    CFileException error;
+    if (!in.Open(source, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) throw error;
+    text.clear();
+    text.reserve(static_cast<size_t>(in.GetLength()));
+    std::unique_ptr<char[]> buffer(new char[kFilePieceSize]);
+    for (UINT got; (got = in.Read(buffer.get(), kFilePieceSize)) != 0;) {
+        text.append(buffer.get(), got);
+        if (read) read(got);
     }
 }
 

@@ -13,3 +13,7 @@
 // CCopyLeftBehind.
 void CopyFileInPieces(const std::string& source, const std::string& destination,
                       const std::function<void(uint64_t)>& copied = nullptr);
+
+// Reads `source` whole into `text` in pieces, telling `read` as the copy
+// does. A failure is thrown as a CFileException naming the file.
+void ReadFileInPieces(const std::string& source, std::string& text, const std::function<void(uint64_t)>& read);

@@ -17,7 +17,9 @@
 #include "generate/package_pack.h"
 #include "generate/page_charset.h"
 #include "generate/page_file.h"
+#include "generate/page_preparation.h"
 #include "generate/page_template.h"
+#include "generate/page_text.h"
 #include "model/ambrel_utilities.h"
 #include "model/install_layout.h"
 #include "model/package_names.h"
@@ -51,14 +53,27 @@ public:
     CCopying(CWorkProgress& progress, uint64_t total) : m_progress(progress), m_total(total) {}
     void Copy(const std::string& source, const std::string& destination)
     {
-        CopyFileInPieces(source, destination, [this](uint64_t bytes) {
-            m_done += bytes;
-            m_progress.SetProgress(m_done, m_total);
-            m_progress.ThrowIfCancelled();
-        });
+        CopyFileInPieces(source, destination, [this](uint64_t bytes) { Count(bytes); });
+    }
+    // A copy that is edited before it is written: read once, edited in
+    // memory, written once.
+    void CopyEdited(const std::string& source, const std::string& destination,
+                    const std::function<void(std::string&)>& edit)
+    {
+        std::string text;
+        ReadFileInPieces(source, text, [this](uint64_t bytes) { Count(bytes); });
+        edit(text);
+        WriteWholeFileOrThrow(destination, text);
     }
 
 private:
+    void Count(uint64_t bytes)
+    {
+        m_done += bytes;
+        m_progress.SetProgress(m_done, m_total);
+        m_progress.ThrowIfCancelled();
+    }
+
     CWorkProgress& m_progress;
     uint64_t m_total;
     uint64_t m_done = 0;
@@ -99,6 +114,12 @@ void MakePackageFolder(CAmbrelUtilities& engine, const BuildOrder& order, CWorkP
         if (entry.kind == EntryKind::FileEntry) total += FileSize(entry.path);
     if (!order.musicName.empty()) total += FileSize(engine.m_strMusicFile);
     CCopying copying(progress, total);
+    // The photo template is read once for all photo pages; from the
+    // installation, not from the package's copy of it.
+    std::string photoTemplate;
+    for (const PlannedEntry& entry : order.plan)
+        if (entry.photo && photoTemplate.empty()) ReadWholeFile(order.root + layout::kPhotoTemplate, photoTemplate);
+    const std::string transition = engine.m_strTransition;
     bool startPageSet = false;
     for (const PlannedEntry& entry : order.plan) {
         progress.ThrowIfCancelled();
@@ -106,25 +127,29 @@ void MakePackageFolder(CAmbrelUtilities& engine, const BuildOrder& order, CWorkP
             navigation.AppendEntry(entry);
             continue;
         }
-        if (entry.kind == EntryKind::FileEntry)
-            copying.Copy(entry.path, order.resourcesFolder + "\\" + entry.sourceFileName);
+        const std::string copy = order.resourcesFolder + "\\" + entry.sourceFileName;
+        const bool webPage = !entry.photo && IsWebPagePath(entry.lowerPath);
+        if (entry.kind == EntryKind::FileEntry && webPage)
+            copying.CopyEdited(entry.path, copy, [&](std::string& text) { PreparePageText(text, transition); });
+        else if (entry.kind == EntryKind::FileEntry && IsWebArchivePath(entry.lowerPath))
+            copying.CopyEdited(entry.path, copy, [](std::string& text) { NeutraliseWindowNameInArchive(text); });
+        else if (entry.kind == EntryKind::FileEntry)
+            copying.Copy(entry.path, copy);
         if (!startPageSet) {
             CAmbrelUtilities::ReplaceInFile(order.packageFolder + "\\index.html", "resources/main.html",
                                             StartAddress(entry));
             startPageSet = true;
         }
         // A picture is shown by its photo page, which from here on stands
-        // for the entry.
-        std::string pagePath = entry.lowerPath;
-        if (entry.photo) {
-            CAmbrelUtilities::MakePhotoPage(order.root, order.packageFolder, entry.pageName, entry.sourceFileName,
-                                            entry.title, engine.m_bFitImages);
-            pagePath = order.resourcesFolder + "\\" + entry.pageName;
+        // for the entry: made, prepared like a web page and written once.
+        if (entry.photo && !photoTemplate.empty()) {
+            std::string page = PhotoPageText(photoTemplate, entry.sourceFileName, entry.title, engine.m_bFitImages);
+            PreparePageText(page, transition);
+            WriteWholeFileOrThrow(order.resourcesFolder + "\\" + entry.pageName, page);
         }
         if (entry.flash) MakeFlashPage(order.root, order.packageFolder, entry);
-        if (IsWebPagePath(pagePath))
-            CAmbrelUtilities::PrepareWebPage(order.packageFolder, pagePath, entry.address, engine.m_strTransition);
-        if (IsWebArchivePath(pagePath)) CAmbrelUtilities::PrepareWebArchive(order.packageFolder, entry.address);
+        if (webPage) CopyWebPageFolder(order.packageFolder, entry.lowerPath);
+        if (entry.photo) CopyWebPageFolder(order.packageFolder, order.resourcesFolder + "\\" + entry.pageName);
         navigation.AppendEntry(entry);
     }
 

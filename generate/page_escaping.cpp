@@ -108,17 +108,25 @@ bool IsScriptAddress(const std::string& address)
 std::string Base64(const std::string& bytes)
 {
     static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::string::size_type i = 0; i < bytes.size(); i += 3) {
-        const std::string::size_type left = bytes.size() - i;
-        uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
-        if (left > 1) group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-        if (left > 2) group |= static_cast<unsigned char>(bytes[i + 2]);
-        out += kDigits[(group >> 18) & 63];
-        out += kDigits[(group >> 12) & 63];
-        out += left > 1 ? kDigits[(group >> 6) & 63] : '=';
-        out += left > 2 ? kDigits[group & 63] : '=';
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::string::size_type whole = bytes.size() / 3 * 3;
+    std::string out((bytes.size() + 2) / 3 * 4, '=');
+    char* o = &out[0];
+    for (std::string::size_type i = 0; i < whole; i += 3, o += 4) {
+        const uint32_t group = static_cast<uint32_t>(in[i]) << 16 | static_cast<uint32_t>(in[i + 1]) << 8 | in[i + 2];
+        o[0] = kDigits[group >> 18];
+        o[1] = kDigits[(group >> 12) & 63];
+        o[2] = kDigits[(group >> 6) & 63];
+        o[3] = kDigits[group & 63];
+    }
+    // The last one or two bytes, padded with "=".
+    if (whole < bytes.size()) {
+        const bool two = bytes.size() - whole == 2;
+        const uint32_t group =
+            static_cast<uint32_t>(in[whole]) << 16 | (two ? static_cast<uint32_t>(in[whole + 1]) << 8 : 0);
+        o[0] = kDigits[group >> 18];
+        o[1] = kDigits[(group >> 12) & 63];
+        if (two) o[2] = kDigits[(group >> 6) & 63];
     }
     return out;
 }

@@ -8,6 +8,16 @@
 
 struct PlannedEntry;
 
+// A page's text from a template page's text: each placeholder replaced
+// everywhere in the order given, declared in the ANSI code page.
+std::string PageFromTemplate(std::string page, const std::vector<std::pair<std::string, std::string>>& replacements);
+
+// The text of a picture's photo page from the photo template's text: the
+// picture by its name in the resources folder, the title as caption, fitted
+// to the window or at its own size.
+std::string PhotoPageText(const std::string& photoTemplate, const std::string& sourceFileName, const std::string& title,
+                          bool fitImages);
+
 // Writes a page from a template page of the installation: read whole, each
 // placeholder replaced everywhere in the order given, declared in the ANSI
 // code page, written once. False, with no page written, when the template

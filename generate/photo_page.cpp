@@ -46,26 +46,40 @@ void WriteMovieScript(const std::string& moviePath, const std::string& scriptPat
 }
 } // namespace
 
+std::string PageFromTemplate(std::string page, const std::vector<std::pair<std::string, std::string>>& replacements)
+{
+    for (const auto& replacement : replacements) ReplaceAll(page, replacement.first, replacement.second);
+    DeclareCharset(page, AnsiCharset());
+    return page;
+}
+
 bool MakePageFromTemplate(const std::string& templatePath, const std::string& pagePath,
                           const std::vector<std::pair<std::string, std::string>>& replacements)
 {
     std::string page;
     if (!ReadWholeFile(templatePath, page)) return false;
-    for (const auto& replacement : replacements) ReplaceAll(page, replacement.first, replacement.second);
-    DeclareCharset(page, AnsiCharset());
-    return WriteWholeFile(pagePath, page);
+    return WriteWholeFile(pagePath, PageFromTemplate(page, replacements));
+}
+
+std::string PhotoPageText(const std::string& photoTemplate, const std::string& sourceFileName, const std::string& title,
+                          bool fitImages)
+{
+    // The template fits the picture to the window by its height attribute;
+    // without it the picture shows at its own size.
+    std::vector<std::pair<std::string, std::string>> replacements = {
+        {"##jpeg##", HtmlEscaped(FileNameUrl(sourceFileName))}, {"##caption##", HtmlEscaped(title)}};
+    if (!fitImages) replacements.push_back({"height=\"84%\"", ""});
+    return PageFromTemplate(photoTemplate, replacements);
 }
 
 void CAmbrelUtilities::MakePhotoPage(std::string root, std::string packageFolder, std::string pageName,
                                      std::string sourceFileName, std::string title, BOOL fitImages)
 {
     // From the installation's template, not from the package's copy of it.
-    // The template fits the picture to the window by its height attribute;
-    // without it the picture shows at its own size.
-    std::vector<std::pair<std::string, std::string>> replacements = {
-        {"##jpeg##", HtmlEscaped(FileNameUrl(sourceFileName))}, {"##caption##", HtmlEscaped(title)}};
-    if (!fitImages) replacements.push_back({"height=\"84%\"", ""});
-    MakePageFromTemplate(root + layout::kPhotoTemplate, packageFolder + "\\resources\\" + pageName, replacements);
+    std::string photoTemplate;
+    if (!ReadWholeFile(root + layout::kPhotoTemplate, photoTemplate)) return;
+    WriteWholeFile(packageFolder + "\\resources\\" + pageName,
+                   PhotoPageText(photoTemplate, sourceFileName, title, fitImages != FALSE));
 }
 
 void MakeFlashPage(const std::string& root, const std::string& packageFolder, const PlannedEntry& entry)

@@ -5,6 +5,7 @@
 #include "framework/ansi_text.h"
 #include "framework/file_find.h"
 #include "generate/page_file.h"
+#include "generate/page_preparation.h"
 #include "generate/page_text.h"
 #include "model/ambrel_utilities.h"
 #include "model/package_names.h"
@@ -24,43 +25,50 @@ std::string FolderNameOnDisk(const std::string& path)
     if (!finder.IsDirectory() || AnsiLower(found) != AnsiLower(name)) return std::string();
     return found;
 }
-
-// The name of a saved page's resource folder in the package: its own name
-// on disk, which is how the page reaches it, so that it is found on any web
-// server and after extraction on any file system; the lower-case name when
-// the page has no such folder.
-std::string ResourceFolderName(const std::string& sourceFolder)
-{
-    const std::string onDisk = FolderNameOnDisk(sourceFolder);
-    if (!onDisk.empty() && WrittenNameProblem(onDisk).empty()) return onDisk;
-    return AfterLastBackslash(sourceFolder);
-}
-
-// Rewrites a page or archive of the package with its "window.name"
-// neutralised; one that holds none is left as it is.
-void NeutraliseWindowNameIn(const std::string& path, bool archive)
-{
-    std::string text;
-    if (!ReadWholeFile(path, text)) return;
-    if (archive ? NeutraliseWindowNameInArchive(text) : NeutraliseWindowName(text)) WriteWholeFile(path, text);
-}
 } // namespace
+
+bool PreparePageText(std::string& page, const std::string& transition)
+{
+    bool changed = NeutraliseWindowName(page);
+    if (transition != "Standard") {
+        const std::string tag = CAmbrelUtilities::GetTransitionTag(transition);
+        changed = (!tag.empty() && InsertAfterHeadTag(page, tag)) || changed;
+    }
+    return changed;
+}
+
+void CopyWebPageFolder(const std::string& packageFolder, const std::string& lowerPagePath)
+{
+    // A page saved with its pictures and styles keeps them beside it, in a
+    // folder of its own name on disk, which is how the page reaches it: it
+    // is found on any web server and after extraction on any file system.
+    // Every page gets the folder, an empty one when it has none. A photo
+    // page's folder would lie in the package itself, where only a web page's
+    // copied folder of the same name could be: it is not copied onto itself.
+    const std::string sourceFolder = WebPageResourceFolder(lowerPagePath);
+    const bool inPackage =
+        AnsiLower(sourceFolder).compare(0, packageFolder.size() + 1, AnsiLower(packageFolder + "\\")) == 0;
+    const std::string onDisk = inPackage ? std::string() : FolderNameOnDisk(sourceFolder);
+    const std::string name =
+        !onDisk.empty() && WrittenNameProblem(onDisk).empty() ? onDisk : AfterLastBackslash(sourceFolder);
+    const std::string targetFolder = packageFolder + "\\resources\\" + name;
+    ::CreateDirectoryA(targetFolder.c_str(), nullptr);
+    if (!onDisk.empty()) CAmbrelUtilities::CopyTree(sourceFolder + "\\*.*", sourceFolder, targetFolder);
+}
 
 void CAmbrelUtilities::PrepareWebPage(std::string packageFolder, std::string lowerPagePath, std::string entryName,
                                       std::string transition)
 {
-    // A page saved with its pictures and styles keeps them beside it.
-    std::string sourceFolder = WebPageResourceFolder(lowerPagePath);
-    std::string targetFolder = packageFolder + "\\resources\\" + ResourceFolderName(sourceFolder);
-    ::CreateDirectoryA(targetFolder.c_str(), nullptr);
-    CopyTree(sourceFolder + "\\*.*", sourceFolder, targetFolder);
-
-    std::string page = packageFolder + "\\resources\\" + entryName;
-    NeutraliseWindowNameIn(page, false);
-    if (transition != "Standard") InsertAfterHead(page, GetTransitionTag(transition));
+    CopyWebPageFolder(packageFolder, lowerPagePath);
+    const std::string page = packageFolder + "\\resources\\" + entryName;
+    std::string text;
+    if (ReadWholeFile(page, text) && PreparePageText(text, transition)) WriteWholeFile(page, text);
 }
 
 void CAmbrelUtilities::PrepareWebArchive(std::string packageFolder, std::string entryName)
 {
-    NeutraliseWindowNameIn(packageFolder + "\\resources\\" + entryName, true);
+    // An archive that holds no "window.name" is left as it is.
+    const std::string archive = packageFolder + "\\resources\\" + entryName;
+    std::string text;
+    if (ReadWholeFile(archive, text) && NeutraliseWindowNameInArchive(text)) WriteWholeFile(archive, text);
 }
