@@ -188,6 +188,15 @@ std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, 
     return in;
 }
 
+std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
+                                       std::ostream& messages)
+{
+    std::string error;
+    std::unique_ptr<InputFile> in = OpenCabinet(fs, path, directory, error);
+    if (!in) messages << "arch: " << error << "\n";
+    return in;
+}
+
 DataBlockReader::DataBlockReader(InputFile& in, const CabinetDirectory& directory, std::size_t folder)
     : m_in(in), m_directory(directory), m_folder(folder)
 {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ bool ReadDirectory(InputFile& in, CabinetDirectory& directory, std::string& erro
 // names the file when either fails.
 std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
                                        std::string& error);
+// The same, telling `messages` why when it fails.
+std::unique_ptr<InputFile> OpenCabinet(FileSystem& fs, const std::string& path, CabinetDirectory& directory,
+                                       std::ostream& messages);
 
 // The data blocks of one folder, in order, as they are stored: each checked
 // against the cabinet's extent, the format's size limits and its checksum

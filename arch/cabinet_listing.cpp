@@ -25,13 +25,9 @@ std::string Attributes(uint16_t a)
 
 bool ListCabinet(FileSystem& fs, const std::string& cabinetPath, std::ostream& out, std::ostream& messages)
 {
-    std::string error;
     CabinetDirectory directory;
-    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, error);
-    if (!in) {
-        messages << "arch: " << error << "\n";
-        return false;
-    }
+    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, messages);
+    if (!in) return false;
     std::string methods;
     std::set<uint16_t> seen;
     for (const cab::FolderRecord& folder : directory.folders) {

@@ -191,11 +191,8 @@ bool ExtractCabinet(FileSystem& fs, const std::string& cabinetPath, const std::s
     result = ExtractResult();
     std::string error;
     CabinetDirectory directory;
-    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, error);
-    if (!in) {
-        messages << "arch: " << error << "\n";
-        return false;
-    }
+    std::unique_ptr<InputFile> in = OpenCabinet(fs, cabinetPath, directory, messages);
+    if (!in) return false;
     const std::string folder = destination.empty() ? "." : destination;
     if (!MakeDirectories(fs, folder, error)) {
         messages << "arch: " << error << "\n";
