@@ -1,7 +1,7 @@
 // Writes a small Flash movie: a stage of 400 x 300 pixels with a blue
 // background (SetBackgroundColor), a yellow rectangle (DefineShape, placed
 // by PlaceObject2) in its middle, one frame (ShowFrame) and End, laid out
-// as the SWF file format specification (version 19) describes.
+// in Adobe's published SWF file format, version 19.
 //
 //   node make_swf.mjs OUT.swf
 import fs from 'node:fs';
