@@ -2,7 +2,6 @@
 // program appends the package trailer.
 #include <windows.h>
 
-#include "framework/command_guard.h"
 #include "framework/file.h"
 #include "framework/long_work.h"
 #include "generate/package_pack.h"
@@ -18,15 +17,9 @@ void PackPackage(const std::string& outputPath, const std::string& packageFolder
     const std::string workFolder = GetDataFolder(root) + layout::kWorkFolder;
     const ArchiverOutcome outcome =
         RunArchiver(BuildPackingCommand(root, workFolder, outputPath, packageFolder), progress);
-    if (outcome.cancelled) throw CWorkCancelled();
-    if (!outcome.started)
-        throw CCommandFailure("The package was not made: the archiver " + root + layout::kArchiver +
-                              " could not be started. Installing Ambrel again brings it back.");
     // A failed archiver leaves whatever had the package's name as it was: it
     // gets no trailer.
-    if (outcome.exitCode != 0)
-        throw CCommandFailure("The package " + outputPath + " was not made. The archiver reported:\n\n" +
-                              (outcome.errors.empty() ? "an error it did not name" : outcome.errors));
+    ThrowIfArchiverFailed(outcome, root + layout::kArchiver, outputPath, "was not made");
 
     // The exclusive open fails while anything else still writes the file.
     CFile package;

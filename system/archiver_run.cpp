@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/command_guard.h"
 #include "framework/long_work.h"
 #include "model/package_file.h"
 
@@ -112,4 +113,16 @@ ArchiverOutcome RunArchiver(const std::string& commandLine, CWorkProgress& progr
     ::GetExitCodeProcess(pi.hProcess, &outcome.exitCode);
     ::CloseHandle(pi.hProcess);
     return outcome;
+}
+
+void ThrowIfArchiverFailed(const ArchiverOutcome& outcome, const std::string& archiverPath,
+                           const std::string& packagePath, const std::string& failure)
+{
+    if (outcome.cancelled) throw CWorkCancelled();
+    if (!outcome.started)
+        throw CCommandFailure("The package " + failure + ": the archiver " + archiverPath +
+                              " could not be started. Installing Ambrel again brings it back.");
+    if (outcome.exitCode != 0)
+        throw CCommandFailure("The package " + packagePath + " " + failure + ". The archiver reported:\n\n" +
+                              (outcome.errors.empty() ? "an error it did not name" : outcome.errors));
 }

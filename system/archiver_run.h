@@ -21,3 +21,10 @@ struct ArchiverOutcome {
 // was writing under a temporary name is removed, so that a package of the
 // same name stays as it was.
 ArchiverOutcome RunArchiver(const std::string& commandLine, CWorkProgress& progress);
+
+// Ends the long work when the archiver did not do its job: CWorkCancelled
+// after Cancel, otherwise a CCommandFailure that says the package `failure`
+// ("was not made", "could not be opened") and why, in the user's terms: the
+// archiver at `archiverPath` could not be started, or what it reported.
+void ThrowIfArchiverFailed(const ArchiverOutcome& outcome, const std::string& archiverPath,
+                           const std::string& packagePath, const std::string& failure);

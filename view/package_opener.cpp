@@ -68,13 +68,7 @@ void ExtractAndShow(const std::string& packagePath, const std::string& startFold
     ::DeleteFileA(startPage.c_str());
 
     const ArchiverOutcome outcome = RunArchiver(BuildExtractionCommand(root, packagePath, workFolder), progress);
-    if (outcome.cancelled) throw CWorkCancelled();
-    if (!outcome.started)
-        throw CCommandFailure("The package could not be opened: the archiver " + root + layout::kArchiver +
-                              " could not be started. Installing Ambrel again brings it back.");
-    if (outcome.exitCode != 0)
-        throw CCommandFailure("The package " + packagePath + " could not be opened. The archiver reported:\n\n" +
-                              (outcome.errors.empty() ? "an error it did not name" : outcome.errors));
+    ThrowIfArchiverFailed(outcome, root + layout::kArchiver, packagePath, "could not be opened");
     if (::GetFileAttributesA(startPage.c_str()) == INVALID_FILE_ATTRIBUTES)
         throw CCommandFailure("The package " + packagePath + " holds no slideshow to show.");
 
