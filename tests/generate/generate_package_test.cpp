@@ -452,15 +452,7 @@ TEST_F(Generation, FitImagesOffRemovesEveryFittingOfThePhotoTemplate)
 std::string GenerateAndReadTheMessage(CAmbrelUtilities& u, const std::string& outputPath)
 {
     CWinApp app("Ambrel");
-    std::string box;
-    gui::RunDriven([&] { u.GeneratePackage(outputPath); },
-                   [&] {
-                       HWND window = gui::WaitForMessageBox(60000);
-                       if (!window) return;
-                       box = gui::StaticTexts(window);
-                       ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-                   });
-    return box;
+    return gui::RunAndReadTheMessage([&] { u.GeneratePackage(outputPath); });
 }
 
 TEST_F(Generation, ADocumentThatCannotBeReadIsNamedAndNothingIsPacked)

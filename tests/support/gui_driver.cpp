@@ -164,4 +164,16 @@ void RunDriven(const std::function<void()>& ui, const std::function<void()>& dri
     driverThread.join();
 }
 
+std::string RunAndReadTheMessage(const std::function<void()>& ui, DWORD timeoutMs)
+{
+    std::string message;
+    RunDriven(ui, [&] {
+        HWND window = WaitForMessageBox(timeoutMs);
+        if (!window) return;
+        message = StaticTexts(window);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    return message;
+}
+
 } // namespace gui

@@ -58,4 +58,8 @@ void Settle(HWND anyWindowOfTheThread);
 // (or fails), whatever windows remain are closed so that ui() returns.
 void RunDriven(const std::function<void()>& ui, const std::function<void()>& driver);
 
+// Runs ui() while another thread waits for the message box it ends with,
+// reads its message and answers OK. The message; "" when none came.
+std::string RunAndReadTheMessage(const std::function<void()>& ui, DWORD timeoutMs = 60000);
+
 } // namespace gui

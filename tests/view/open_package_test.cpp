@@ -71,15 +71,7 @@ protected:
     std::string OpenAndReadTheMessage(const std::string& path)
     {
         CWinApp app("Ambrel");
-        std::string box;
-        gui::RunDriven([&] { CAmbrelUtilities().OpenPackage(path); },
-                       [&] {
-                           HWND window = gui::WaitForMessageBox(60000);
-                           if (!window) return;
-                           box = gui::StaticTexts(window);
-                           ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-                       });
-        return box;
+        return gui::RunAndReadTheMessage([&] { CAmbrelUtilities().OpenPackage(path); });
     }
 
     std::string ExpectedStartPage() const { return testenv::Lower(root->WorkFolder() + "show\\index.html"); }
